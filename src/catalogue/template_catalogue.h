@@ -1,0 +1,22 @@
+// The template catalogue: the default template in Quenby.jam and the loose *.ntf files of the
+// current directory.
+#pragma once
+
+#include "foundation/jam_archive.h"
+#include "foundation/list.h"
+#include "foundation/string.h"
+
+// The selector's name for the archive's "Default.ntf".
+extern const char* const defaultTemplateName;
+
+// Loose template names as shown (file name less ".ntf"), items are heap Strings, discovery order.
+extern List templateNames;
+// The one process-wide archive, opened by buildCatalogue and kept open.
+extern JamArchive templateArchive;
+
+// Opens Quenby.jam, loads "<Default>" and lists the loose templates; false with LastError set.
+bool buildCatalogue();
+// Loads the named template into CurrentTemplate; on false no template text is loaded.
+bool loadTemplate(String name);
+// Destroys the names and releases the current template's text.
+void releaseCatalogue();

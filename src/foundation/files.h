@@ -1,0 +1,55 @@
+// File, window-text and shell utilities: thin adapters over the platform's calls that speak
+// String and bool. Implemented in files_win32.cpp and files_posix.cpp.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/string.h"
+
+#ifdef _WIN32
+struct HWND__;
+typedef HWND__* HWND;
+#endif
+
+// An open file: a Win32 HANDLE or a POSIX descriptor. noFile marks none.
+typedef intptr_t FileHandle;
+const FileHandle noFile = -1;
+
+// Seek origins, the Win32 move methods.
+enum SeekOrigin : uint32_t { SeekFromStart = 0, SeekFromCurrent = 1, SeekFromEnd = 2 };
+
+#ifdef _WIN32
+// The window's text; a window whose text is empty yields the zero-length String.
+String getWindowText(HWND window);
+#endif
+
+// True when the path names an existing entry that is not a directory.
+bool isExistingFile(const char* path);
+// The absolute path of name, resolved against the current directory (the file need not exist);
+// the name itself when it cannot be resolved.
+String fullPathName(const char* name);
+// Moves the file position by a 64-bit distance from origin; stores the new position when asked.
+// Nothing is recorded on failure: callers record FileSeekFailed themselves.
+bool seekFile(FileHandle file, int64_t distance, uint32_t origin, uint64_t* newPosition);
+// Opens a web or mailto link with the system's handler; true when the system accepted it.
+bool openLink(const char* link, void* ownerWindow);
+
+// Opens an existing file for reading. exclusive denies other openers while it is held (where the
+// platform can); otherwise other readers are allowed. noFile on failure; nothing is recorded.
+FileHandle openFileForReading(const char* path, bool exclusive);
+// Reads up to count bytes; false on an error. A short read is not an error: *bytesRead says.
+bool readFile(FileHandle file, void* buffer, uint32_t count, uint32_t* bytesRead);
+void closeFile(FileHandle file);
+
+// Replaces the file at path with exactly size bytes of data, atomically: the bytes go to a new
+// file in the same folder, which then takes the old file's place, so a failed save never leaves
+// the previous file truncated. On failure records FileOpenFailed, FileWriteFailed or
+// FileMoveFailed (standard message only) and returns false.
+bool writeFileAtomically(const char* path, const void* data, uint32_t size);
+
+// Calls visit with the name of each regular file in the current directory whose name ends in
+// extension (compared without regard to ASCII letter case), in the order the platform's search
+// returns them. Folders are left out. visit returns false to stop the search early; then so
+// does this function. True when the search ran to its end (also when nothing matched).
+typedef bool (*FoundFileVisit)(const char* name, void* context);
+bool findFiles(const char* extension, FoundFileVisit visit, void* context);

@@ -1,0 +1,43 @@
+// JamArchive: the reader of .jam archives, the framework's checksummed read-only container of
+// named entries. The archive is verified whole when it is opened, before any entry is read.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/files.h"
+#include "foundation/object.h"
+#include "foundation/string.h"
+
+const uint32_t jamHeaderSize = 64;
+const uint32_t jamSignatureSize = 20;
+const uint32_t jamEntryFixedSize = 16;
+
+// The archive signature as the writer must store it (the reader keeps it only scrambled).
+void jamSignature(uint8_t signature[jamSignatureSize]);
+
+class JamArchive : public Object {
+public:
+    JamArchive();
+    ~JamArchive() override;
+    JamArchive(const JamArchive&) = delete;
+    JamArchive& operator=(const JamArchive&) = delete;
+
+    // Opens and verifies the archive; called on a closed archive. On false it is closed again and
+    // LastError says why.
+    bool open(const char* fileName);
+    // The entry's directory record, or null.
+    const uint8_t* find(const char* entryName) const;
+    // A new block (release with memFree and its size) holding the entry's data, or null.
+    uint8_t* read(const char* entryName, uint32_t& size);
+    void close();
+
+    bool isOpen() const { return file != noFile; }
+
+    String path;
+
+private:
+    FileHandle file;
+    uint8_t header[jamHeaderSize];
+    uint8_t* directory;
+    uint32_t directorySize;
+};

@@ -1,0 +1,3 @@
+#include "foundation/object.h"
+
+Object::~Object() {}
