@@ -209,7 +209,7 @@ def compact_rule(title=""):
     return "-- " + title + " " + "-" * (WIDTH - 4 - len(title))
 
 
-COMPACT_COLUMN = 16
+COMPACT_COLUMN = 18
 
 
 def compact_key(label):
@@ -227,11 +227,11 @@ def compact_template():
         field("PACKAGESIZE", COMPACT_COLUMN, At(compact_key("Size"))),
         field("UPLOADEDAS", COMPACT_COLUMN, At(compact_key("Format"))),
         field("SUPPORT", COMPACT_COLUMN, At(compact_key("Support"))),
-        field("POSTINFO", COMPACT_COLUMN, At(compact_key("Post"))),
+        field("POSTINFO", COMPACT_COLUMN, At(compact_key("Post info"))),
         field("FULLREPOST", COMPACT_COLUMN, At(compact_key("Repost"))),
         field("SECURITYINF", COMPACT_COLUMN, At(compact_key("Protection"))),
         field("SERIALNUM", COMPACT_COLUMN, At(compact_key("Serial"))),
-        field("REGDTO", COMPACT_COLUMN, At(compact_key("Reg. to"))),
+        field("REGDTO", COMPACT_COLUMN, At(compact_key("Registered to"))),
         field("CRACKBY", COMPACT_COLUMN, At(compact_key("Cracked by"))),
         field("KEYGENBY", COMPACT_COLUMN, At(compact_key("Keygen by"))),
         field("POSTEDTO", COMPACT_COLUMN, At(compact_key("Newsgroups"))),
