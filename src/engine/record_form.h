@@ -16,10 +16,12 @@ public:
     String text(FormPage page, uint32_t control) const override;
     bool isChecked(FormPage page, uint32_t control) const override;
 
-    // Replaces a control's text; false for a (page, id) that is not a text control of the form.
+    // Replaces a control's text (null empties it); false for a (page, id) that is not a text
+    // control of the form.
     bool setText(FormPage page, uint32_t control, const char* text);
     // Checks or unchecks a check box or radio button; checking a radio button clears its partner
-    // ("Already Cracked"/"Crack Included", "Presets:"/"Custom text:"). False for an unknown control.
+    // ("Already Cracked"/"Crack Included", "Presets:"/"Custom text:"). False for an unknown
+    // control.
     bool setChecked(FormPage page, uint32_t control, bool checked);
 
 private:
@@ -33,6 +35,6 @@ private:
     Entry* entryFor(FormPage page, uint32_t control);
     const Entry* entryFor(FormPage page, uint32_t control) const;
 
-    static const uint32_t entryCount = 38;
+    static const uint32_t entryCount = 39;
     Entry entries[entryCount];
 };

@@ -1,0 +1,20 @@
+// The text a field directive prints, composed from the release form with its fixed wording.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/directive_keywords.h"
+#include "engine/release_form.h"
+#include "foundation/string.h"
+
+// Line index of a text whose lines are separated by LF; a CR before the LF is dropped. more tells
+// whether further lines follow. An empty text is one empty line, and a text ending with a line
+// break has a last, empty line.
+String textLineAt(const String& text, uint32_t index, bool& more);
+
+// True for INSTALLINF, POSTEDTO, REMARKS and THANKSTO: one form line per output line.
+bool isMultiLineField(DirectiveKind kind);
+
+// The text of output line index of a field (index is 0 for single-line kinds, which never set
+// more). A null result means the composition ran out of memory.
+String composeFieldText(const ReleaseForm& form, DirectiveKind kind, uint32_t index, bool& more);

@@ -1,0 +1,127 @@
+// The generation driver end to end: the NFO, the failure report, and the output commands.
+#include <gtest/gtest.h>
+
+#include "engine/form_controls.h"
+#include "engine_test_support.h"
+#include "foundation/errors.h"
+
+namespace enginetest {
+namespace {
+
+class NfoGeneratorTest : public EngineTest {};
+
+TEST_F(NfoGeneratorTest, WorkedExampleByteForByte) {
+    RecordForm form;
+    form.setText(GeneralPage, GeneralControl::TitleEdit, "Foo 1.0");
+    form.setText(GeneralPage, GeneralControl::UploaderEdit, "Bob");
+    form.setChecked(VariousTextPage, VariousControl::CommentsCheck, true);
+    form.setText(VariousTextPage, VariousControl::CommentsEdit, "a\r\nbb");
+    const std::string text =
+        "#TITLE 1 0 -1\r\n"
+        "\r\n"
+        "#UPLOADBY 1 0 15\r\n"
+        "Uploaded by:\r\n"
+        "#REMARKS 2 1 2\r\n"
+        "Comments:\r\n"
+        "\r\n"
+        "#FILLWAIT 1\r\n"
+        "Fills after the repost only.\r\n";
+    const std::string expected =
+        "                                    Foo 1.0\r\n"
+        "Uploaded by:   Bob\r\n"
+        "Comments:\r\n"
+        "  a\r\n"
+        "  bb\r\n";
+    expectSuccess(generate(text, form), expected);
+}
+
+TEST_F(NfoGeneratorTest, FailureReportIsFramedAndNamesTemplateAndLine) {
+    const Generation result =
+        generate(lfLines({"one", "two", "three", "four", "five", "six", "#NOSUCH 1 0 0", "eight"}));
+    EXPECT_EQ(
+        "\r\n     -----------------------\r\n    | NFO GENERATION FAILED |\r\n"
+        "     -----------------------\r\n\r\nERROR:\r\nUnrecognised directive: NOSUCH\r\n\r\n"
+        "Template: Test.ntf\r\nLine:     7",
+        result.preview);
+    EXPECT_EQ(std::vector<bool>{false}, result.enableCalls);
+    EXPECT_TRUE(nfoOutput.isEmpty());
+}
+
+TEST_F(NfoGeneratorTest, ReportNamesTheDefaultTemplate) {
+    expectFailure(generate("#oops\n", RecordForm(), "<Default>"), "Unrecognised directive: OOPS", 1,
+                  "<Default>");
+}
+
+TEST_F(NfoGeneratorTest, TemplateWithoutDirectivesIsCopiedLineForLine) {
+    const std::string longLine(120, 'x');
+    expectSuccess(generate("first\n  indented  \n\n" + longLine + "\nlast"),
+                  crlfLines({"first", "  indented  ", "", std::string(79, 'x'), "last"}));
+}
+
+TEST_F(NfoGeneratorTest, NoTemplateGivesAnEmptyNfoWithTheCommandsEnabled) {
+    unloadTemplate();
+    const Generation result = runGeneration(RecordForm());
+    expectSuccess(result, "");
+}
+
+TEST_F(NfoGeneratorTest, EmptyTemplateGivesAnEmptyNfoWithTheCommandsEnabled) {
+    expectSuccess(generate(""), "");
+}
+
+TEST_F(NfoGeneratorTest, TemplateEndingWithAnInsertionPendingFails) {
+    expectFailure(generate(lfLines({"art", "#TITLE 1 0 -1"})), "Unexpected end of file", 2);
+    // Aimed past the end by its second parameter, with ordinary lines still following.
+    expectFailure(generate(lfLines({"#TITLE 5 4 0", "a", "b", "c"})), "Unexpected end of file", 4);
+}
+
+TEST_F(NfoGeneratorTest, FailureDisablesTheCommandsUntilTheNextSuccess) {
+    expectFailure(generate("#TITLE 1 0 0\n"), "Unexpected end of file", 1);
+    expectSuccess(generate("fine\n"), crlfLines({"fine"}));
+    expectFailure(generate("#BAD\n"), "Unrecognised directive: BAD", 1);
+    EXPECT_TRUE(nfoOutput.isEmpty());
+}
+
+TEST_F(NfoGeneratorTest, PartialOutputOfAFailedGenerationIsDiscarded) {
+    const Generation result = generate(lfLines({"kept?", "#TITLE 1 0 0", "#BROKEN"}));
+    expectFailure(result, "Unrecognised directive: BROKEN", 3);
+    EXPECT_EQ(std::string::npos, result.preview.find("kept?"));
+}
+
+TEST_F(NfoGeneratorTest, EachGenerationStartsFromScratch) {
+    RecordForm form;
+    form.setChecked(VariousTextPage, VariousControl::ThanksCheck, true);
+    form.setText(VariousTextPage, VariousControl::ThanksEdit, "x\r\ny");
+    // An INSERTLINE block and a pending insertion are left behind by a failed generation.
+    expectFailure(generate(lfLines({"#INSERTLINE 1", "~~~~~~", "#THANKSTO 9 8 0"}), form),
+                  "Unexpected end of file", 3);
+    // Neither the block nor the record reaches the next generation.
+    expectSuccess(generate(lfLines({"#THANKSTO 1 0 1", "|"}), form), crlfLines({"|x", " y"}));
+}
+
+TEST_F(NfoGeneratorTest, LongMessageCutsTheReportTo4095Characters) {
+    RecordForm form;
+    const std::string title(5000, 'T');
+    form.setText(GeneralPage, GeneralControl::TitleEdit, title.c_str());
+    const Generation result = generate("#TITLE 1 0 0\nline\n", form);
+    const std::string whole =
+        failureReport("Inserted text is longer than a line:\r\n" + title, "Test.ntf", 2);
+    EXPECT_EQ(4095u, result.preview.size());
+    EXPECT_EQ(whole.substr(0, 4095), result.preview);
+    EXPECT_TRUE(nfoOutput.isEmpty());
+}
+
+TEST_F(NfoGeneratorTest, NullTemplateNameIsReportedEmpty) {
+    loadTemplateText("#X\n");
+    CurrentTemplate.name.clear();
+    expectFailure(runGeneration(RecordForm()), "Unrecognised directive: X", 1, "");
+}
+
+TEST_F(NfoGeneratorTest, FailureReportCarriesTheCustomErrorCode) {
+    generate("#X\n");
+    EXPECT_EQ(static_cast<uint32_t>(CustomError), LastError.code);
+    generate("#TITLE 1 0 0\n");
+    EXPECT_EQ(static_cast<uint32_t>(UnexpectedEndOfFile), LastError.code);
+}
+
+}  // namespace
+}  // namespace enginetest
