@@ -1,0 +1,28 @@
+// DialogForm: the ReleaseForm of the Windows program, read straight from the controls of the three
+// form pages. A control is found by (page, id) on that page's window.
+#pragma once
+
+#include <windows.h>
+
+#include "engine/release_form.h"
+
+namespace ui {
+
+class DialogForm : public ReleaseForm {
+public:
+    DialogForm(HWND generalPage, HWND uploadPage, HWND variousTextPage);
+
+    // The control's window text; zero-length for an empty or missing control.
+    String text(FormPage page, uint32_t control) const override;
+    // IsDlgButtonChecked on the page's window.
+    bool isChecked(FormPage page, uint32_t control) const override;
+
+private:
+    HWND pageWindow(FormPage page) const;
+
+    HWND generalPage;
+    HWND uploadPage;
+    HWND variousTextPage;
+};
+
+}  // namespace ui
