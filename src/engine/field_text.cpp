@@ -73,53 +73,62 @@ String packageSizeText(const ReleaseForm& form) {
 
 }  // namespace
 
-String textLineAt(const String& text, uint32_t index, bool& more) {
+String nextTextLine(const String& text, uint32_t& offset, bool& more) {
     const char* const chars = text.chars() != nullptr ? text.chars() : "";
-    const char* begin = chars;
-    for (uint32_t skipped = 0; skipped < index; ++skipped) {
-        while (*begin != 0 && *begin != '\n')
-            ++begin;
-        if (*begin == 0)
-            break;  // callers never ask past the last line
-        ++begin;
-    }
-    const char* end = begin;
-    while (*end != 0 && *end != '\n')
+    const uint32_t length = text.length();
+    const uint32_t begin = offset < length ? offset : length;
+    uint32_t end = begin;
+    while (end != length && chars[end] != '\n')
         ++end;
-    more = *end == '\n';
-    uint32_t length = static_cast<uint32_t>(end - begin);
-    if (more && length != 0 && begin[length - 1] == '\r')
-        --length;
-    return text.chars() != nullptr ? text.mid(static_cast<uint32_t>(begin - chars), length)
-                                   : String("");
+    more = end != length;
+    uint32_t lineLength = end - begin;
+    if (more && lineLength != 0 && chars[end - 1] == '\r')
+        --lineLength;
+    offset = more ? end + 1 : end;
+    return text.chars() != nullptr ? text.mid(begin, lineLength) : String("");
+}
+
+String textLineAt(const String& text, uint32_t index, bool& more) {
+    uint32_t offset = 0;
+    String line = nextTextLine(text, offset, more);
+    for (uint32_t i = 0; i < index && more; ++i)
+        line = nextTextLine(text, offset, more);
+    return line;
 }
 
 bool isMultiLineField(DirectiveKind kind) {
     return kind == INSTALLINF || kind == POSTEDTO || kind == REMARKS || kind == THANKSTO;
 }
 
-String composeFieldText(const ReleaseForm& form, DirectiveKind kind, uint32_t index, bool& more) {
-    more = false;
+String multiLineFieldText(const ReleaseForm& form, DirectiveKind kind) {
+    switch (kind) {
+        case INSTALLINF:
+            return form.text(VariousTextPage, VariousControl::InstallEdit);
+        case POSTEDTO:
+            return form.text(UploadPage, UploadControl::NewsgroupsEdit);
+        case REMARKS:
+            return form.text(VariousTextPage, VariousControl::CommentsEdit);
+        case THANKSTO:
+            return form.text(VariousTextPage, VariousControl::ThanksEdit);
+        default:
+            return String("");
+    }
+}
+
+String composeFieldText(const ReleaseForm& form, DirectiveKind kind) {
     switch (kind) {
         case CRACKBY:
             return form.text(GeneralPage, GeneralControl::CrackedByEdit);
         case FULLREPOST:
             return form.text(UploadPage, UploadControl::RepostCombo);
-        case INSTALLINF:
-            return textLineAt(form.text(VariousTextPage, VariousControl::InstallEdit), index, more);
         case KEYGENBY:
             return form.text(GeneralPage, GeneralControl::KeygenByEdit);
         case PACKAGESIZE:
             return packageSizeText(form);
-        case POSTEDTO:
-            return textLineAt(form.text(UploadPage, UploadControl::NewsgroupsEdit), index, more);
         case POSTINFO:
             return postInfoText(form);
         case REGDTO:
             return form.text(GeneralPage, GeneralControl::RegisteredToEdit);
-        case REMARKS:
-            return textLineAt(form.text(VariousTextPage, VariousControl::CommentsEdit), index,
-                              more);
         case SECURITYINF:
             return securityText(form);
         case SERIALNUM:
@@ -128,8 +137,6 @@ String composeFieldText(const ReleaseForm& form, DirectiveKind kind, uint32_t in
             return form.text(GeneralPage, GeneralControl::SoftwareEdit);
         case SUPPORT:
             return supportText(form);
-        case THANKSTO:
-            return textLineAt(form.text(VariousTextPage, VariousControl::ThanksEdit), index, more);
         case TITLE:
             return form.text(GeneralPage, GeneralControl::TitleEdit);
         case UPLOADBY:

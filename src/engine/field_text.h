@@ -12,9 +12,16 @@
 // break has a last, empty line.
 String textLineAt(const String& text, uint32_t index, bool& more);
 
+// The line of text that starts at offset, by the same rules; offset moves to the next line's
+// start. Reading line after line this way costs time in proportion to the text's length.
+String nextTextLine(const String& text, uint32_t& offset, bool& more);
+
 // True for INSTALLINF, POSTEDTO, REMARKS and THANKSTO: one form line per output line.
 bool isMultiLineField(DirectiveKind kind);
 
-// The text of output line index of a field (index is 0 for single-line kinds, which never set
-// more). A null result means the composition ran out of memory.
-String composeFieldText(const ReleaseForm& form, DirectiveKind kind, uint32_t index, bool& more);
+// The whole text of a multi-line field's control.
+String multiLineFieldText(const ReleaseForm& form, DirectiveKind kind);
+
+// The text of a single-line field, with its fixed wording. A null result means the composition
+// ran out of memory.
+String composeFieldText(const ReleaseForm& form, DirectiveKind kind);

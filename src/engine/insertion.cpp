@@ -68,10 +68,19 @@ bool renderInsertion(const ReleaseForm& form, DirectiveKind kind, int32_t column
     const char* background = templateReader.line;
     uint32_t backgroundLength = templateReader.lineLength;
     char merged[nfoLineWidth + 1];
+    // A multi-line field's control is read once and its lines taken in turn.
+    const bool multiLine = isMultiLineField(kind);
+    const String source = multiLine ? multiLineFieldText(form, kind) : String();
+    uint32_t sourceOffset = 0;
+    if (multiLine && source.chars() == nullptr) {
+        setLastError(OutOfMemory);
+        return false;
+    }
 
     for (uint32_t index = 0;; ++index) {
         bool more = false;
-        const String text = composeFieldText(form, kind, index, more);
+        const String text =
+            multiLine ? nextTextLine(source, sourceOffset, more) : composeFieldText(form, kind);
         if (text.chars() == nullptr) {
             setLastError(OutOfMemory);
             return false;

@@ -77,6 +77,21 @@ TEST_F(InsertionTest, MultiLineFieldWithATrailingLineBreakAddsABackgroundLine) {
                   crlfLines({"* one", ": two", ": three", ": ", "end"}));
 }
 
+TEST_F(InsertionTest, LongMultiLineFieldKeepsEveryLineInOrder) {
+    RecordForm form;
+    form.setChecked(VariousTextPage, VariousControl::ThanksCheck, true);
+    std::string thanks;
+    std::string expected = "<0\r\n";
+    for (int i = 0; i < 500; ++i) {
+        thanks += (i == 0 ? "" : "\r\n") + std::to_string(i);
+        if (i != 0)
+            expected += std::string(1, "abc"[(i - 1) % 3]) + std::to_string(i) + "\r\n";
+    }
+    form.setText(VariousTextPage, VariousControl::ThanksEdit, thanks.c_str());
+    expectSuccess(generate(lfLines({"#INSERTLINE 3", "a", "b", "c", "#THANKSTO 1 0 1", "<"}), form),
+                  expected);
+}
+
 TEST_F(InsertionTest, ClosedGateDropsTheGovernedLinesEvenWithDirectives) {
     // Keygen is off: its four lines go, with the broken directive and the insertion among them.
     const std::string text = lfLines({"head", "#KEYGENBY 4 0 0", "Keygen:", "#NOPE 0 0 0",

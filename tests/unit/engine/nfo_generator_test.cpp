@@ -110,6 +110,24 @@ TEST_F(NfoGeneratorTest, LongMessageCutsTheReportTo4095Characters) {
     EXPECT_TRUE(nfoOutput.isEmpty());
 }
 
+TEST_F(NfoGeneratorTest, LongNfoIsCompleteAndExactlySized) {
+    // Far more text than fits in one block of the output's working buffer.
+    RecordForm form;
+    form.setText(GeneralPage, GeneralControl::TitleEdit, "title");
+    std::string text;
+    std::string expected;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string line = "line " + std::to_string(i) + std::string(i % 70, '.');
+        text += "#TITLE 1 0 -1\n" + line + "\n";
+        std::string merged = line;
+        if (merged.size() < 37) merged.resize(37, ' ');
+        merged.replace(37, 5, "title");
+        expected += merged + "\r\n";
+    }
+    expectSuccess(generate(text, form), expected);
+    EXPECT_EQ(expected.size(), nfoOutput.length());
+}
+
 TEST_F(NfoGeneratorTest, NullTemplateNameIsReportedEmpty) {
     loadTemplateText("#X\n");
     CurrentTemplate.name.clear();
