@@ -1,0 +1,73 @@
+// The subcommands of quenby. Each registers itself with the command line and runs when chosen;
+// run returns the exit code.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <string>
+#include <vector>
+
+// Exit codes: success, a failed generation or template problems found, and unusable input (a bad
+// sheet, a template or archive that cannot be loaded, a file that cannot be written).
+enum ExitCode { ExitSuccess = 0, ExitFailed = 1, ExitBadInput = 2 };
+
+class RenderCommand {
+public:
+    explicit RenderCommand(CLI::App& parent);
+    bool chosen() const { return app->parsed(); }
+    int run();
+
+private:
+    CLI::App* app;
+    std::string templatePath;
+    std::string archive;
+    std::string output;
+    std::string sheet;
+    bool utf8 = false;
+};
+
+class CheckCommand {
+public:
+    explicit CheckCommand(CLI::App& parent);
+    bool chosen() const { return app->parsed(); }
+    int run();
+
+private:
+    CLI::App* app;
+    std::vector<std::string> templates;
+};
+
+class TemplatesCommand {
+public:
+    explicit TemplatesCommand(CLI::App& parent);
+    bool chosen() const { return app->parsed(); }
+    int run();
+
+private:
+    CLI::App* app;
+    std::string archive;
+};
+
+class JamCommand {
+public:
+    explicit JamCommand(CLI::App& parent);
+    bool chosen() const { return app->parsed(); }
+    int run();
+
+private:
+    int list();
+    int extract();
+    int pack();
+
+    CLI::App* app;
+    CLI::App* listApp;
+    CLI::App* extractApp;
+    CLI::App* packApp;
+    std::string archive;
+    std::string entryName;
+    std::string output;
+    std::vector<std::string> files;
+};
+
+// Writes bytes to the file at path (whole or not at all) or, for an empty path, to standard
+// output; false after printing why.
+bool writeOutput(const std::string& path, const std::string& bytes);

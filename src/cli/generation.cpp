@@ -1,0 +1,37 @@
+#include "cli/generation.h"
+
+#include "engine/nfo_generator.h"
+#include "engine/nfo_view.h"
+#include "engine/template_reader.h"
+#include "foundation/errors.h"
+
+namespace {
+
+// Keeps what the engine would show in the Preview page.
+class RecordedView : public NfoView {
+public:
+    void setPreviewText(const char* text) override { preview = text != nullptr ? text : ""; }
+    void enableOutputCommands(bool enabled) override { outputEnabled = enabled; }
+
+    std::string preview;
+    bool outputEnabled = false;
+};
+
+}  // namespace
+
+Generation generate(const ReleaseForm& form) {
+    RecordedView view;
+    generateNfo(form, view);
+    Generation result;
+    result.succeeded = view.outputEnabled;
+    if (result.succeeded) {
+        // nfoOutput, not the preview text: it is what the program saves and copies.
+        if (nfoOutput.chars() != nullptr)
+            result.text.assign(nfoOutput.chars(), nfoOutput.length());
+    } else {
+        result.text = view.preview;
+        result.message = LastError.message.chars() != nullptr ? LastError.message.chars() : "";
+        result.line = templateReader.lineNumber;
+    }
+    return result;
+}

@@ -1,0 +1,45 @@
+// quenby: the command-line companion of Quenby. Renders NFO files from release sheets, checks
+// templates, lists the templates the program would offer, and packs or unpacks .jam archives.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+
+#include "catalogue/template_catalogue.h"
+#include "cli/commands.h"
+#include "cli/process_io.h"
+#include "foundation/framework.h"
+
+int main(int argc, char** argv) {
+    useBinaryStandardStreams();
+    CLI::App app("Renders NFO files from release sheets (TOML) and Quenby templates (.ntf).",
+                 "quenby");
+    app.allow_windows_style_options(false);
+    app.set_version_flag("--version", "Quenby v1.0");
+    app.require_subcommand(1);
+    RenderCommand render(app);
+    CheckCommand check(app);
+    TemplatesCommand templates(app);
+    JamCommand jam(app);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error) == 0 ? ExitSuccess : ExitBadInput;
+    }
+
+    if (!frameworkStartup(0))
+        return ExitBadInput;
+    int status = ExitBadInput;
+    if (render.chosen()) {
+        status = render.run();
+    } else if (check.chosen()) {
+        status = check.run();
+    } else if (templates.chosen()) {
+        status = templates.run();
+    } else if (jam.chosen()) {
+        status = jam.run();
+    }
+    releaseCatalogue();
+    frameworkShutdown();
+    std::fflush(stdout);
+    return status;
+}

@@ -1,0 +1,22 @@
+// What the tool needs from the operating system beyond the framework's files: standard streams
+// that pass bytes unchanged, and the folder of the running executable.
+// Implemented in process_io_posix.cpp and process_io_win32.cpp.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// Puts standard input, output and error into binary mode, so that CR LF passes unchanged.
+void useBinaryStandardStreams();
+
+// The folder holding the running executable, without a trailing separator; empty if unknown.
+std::string executableFolder();
+
+// The path of name inside folder.
+std::string pathInFolder(const std::string& folder, const std::string& name);
+
+// The last component of a path ("dir/Mine.ntf" gives "Mine.ntf").
+std::string baseName(const std::string& path);
+
+// Reads the whole stream; false on a read error.
+bool readStream(std::FILE* stream, std::string& contents);

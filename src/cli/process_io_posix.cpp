@@ -1,0 +1,35 @@
+// The process's streams and executable on POSIX systems.
+#include <unistd.h>
+
+#include <vector>
+
+#include "cli/process_io.h"
+
+void useBinaryStandardStreams() {}
+
+std::string executableFolder() {
+    std::vector<char> buffer(4096);
+    for (;;) {
+        ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0)
+            return std::string();
+        if (static_cast<size_t>(length) < buffer.size()) {
+            std::string path(buffer.data(), static_cast<size_t>(length));
+            size_t slash = path.rfind('/');
+            return slash == std::string::npos ? std::string()
+                                              : path.substr(0, slash == 0 ? 1 : slash);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string pathInFolder(const std::string& folder, const std::string& name) {
+    if (folder.empty())
+        return name;
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+std::string baseName(const std::string& path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}

@@ -1,0 +1,33 @@
+// The process's streams and executable on Windows: the C runtime's binary mode and _pgmptr.
+#include <fcntl.h>
+#include <io.h>
+#include <stdlib.h>
+
+#include "cli/process_io.h"
+
+void useBinaryStandardStreams() {
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+}
+
+std::string executableFolder() {
+    char* program = nullptr;
+    if (_get_pgmptr(&program) != 0 || program == nullptr)
+        return std::string();
+    std::string path(program);
+    size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}
+
+std::string pathInFolder(const std::string& folder, const std::string& name) {
+    if (folder.empty())
+        return name;
+    char last = folder.back();
+    return last == '\\' || last == '/' ? folder + name : folder + "\\" + name;
+}
+
+std::string baseName(const std::string& path) {
+    size_t separator = path.find_last_of("\\/:");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}

@@ -1,0 +1,349 @@
+#include "cli/release_sheet.h"
+
+#include <toml++/toml.h>
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "cli/sheet_text.h"
+#include "engine/form_controls.h"
+
+namespace {
+
+// How a key's value is read and what it sets.
+enum class ValueKind {
+    Text,           // single-line text
+    MultiLineText,  // multi-line text
+    Newsgroups,     // multi-line text, ASCII letters lower-cased
+    Digits,         // 0-9 only: a string or a non-negative integer
+    Unit,           // "Kb" or "Mb"
+    Crack,          // "already" or "included"
+    PostNumber,     // digits, or false for no post number
+    Support,        // an array of preset names, or a custom text
+    Flag,           // a boolean
+};
+
+struct SheetKey {
+    const char* table;
+    const char* name;
+    ValueKind kind;
+    FormPage page;
+    uint32_t control;
+    // The check box that a present key ticks, or 0.
+    uint32_t checkBox;
+};
+
+using namespace GeneralControl;
+namespace Upload = UploadControl;
+namespace Various = VariousControl;
+
+const SheetKey sheetKeys[] = {
+    {"general", "title", ValueKind::Text, GeneralPage, TitleEdit, 0},
+    {"general", "uploader", ValueKind::Text, GeneralPage, UploaderEdit, 0},
+    {"general", "software", ValueKind::Text, GeneralPage, SoftwareEdit, 0},
+    {"general", "packed", ValueKind::Digits, GeneralPage, PackedEdit, 0},
+    {"general", "unit", ValueKind::Unit, GeneralPage, UnitList, 0},
+    {"general", "unpacked", ValueKind::Digits, GeneralPage, UnpackedEdit, UnpackedCheck},
+    {"general", "serial", ValueKind::Text, GeneralPage, SerialEdit, SerialCheck},
+    {"general", "registered_to", ValueKind::Text, GeneralPage, RegisteredToEdit, RegisteredToCheck},
+    {"general", "cracked_by", ValueKind::Text, GeneralPage, CrackedByEdit, CrackedByCheck},
+    {"general", "crack", ValueKind::Crack, GeneralPage, AlreadyCrackedRadio, 0},
+    {"general", "keygen_by", ValueKind::Text, GeneralPage, KeygenByEdit, KeygenByCheck},
+    {"upload", "uploaded_as", ValueKind::Text, UploadPage, Upload::UploadedAsCombo, 0},
+    {"upload", "post_number", ValueKind::PostNumber, UploadPage, Upload::PostNumberEdit,
+     Upload::PostNumberCheck},
+    {"upload", "files", ValueKind::Digits, UploadPage, Upload::FilesEdit, Upload::FilesCheck},
+    {"upload", "per_day", ValueKind::Digits, UploadPage, Upload::PerDayEdit, Upload::PerDayCheck},
+    {"upload", "support", ValueKind::Support, UploadPage, Upload::CustomSupportEdit, 0},
+    {"upload", "newsgroups", ValueKind::Newsgroups, UploadPage, Upload::NewsgroupsEdit, 0},
+    {"upload", "repost", ValueKind::Text, UploadPage, Upload::RepostCombo, 0},
+    {"upload", "fill_wait", ValueKind::Flag, UploadPage, Upload::FillWaitCheck, 0},
+    {"various", "install", ValueKind::MultiLineText, VariousTextPage, Various::InstallEdit,
+     Various::InstallCheck},
+    {"various", "comments", ValueKind::MultiLineText, VariousTextPage, Various::CommentsEdit,
+     Various::CommentsCheck},
+    {"various", "thanks", ValueKind::MultiLineText, VariousTextPage, Various::ThanksEdit,
+     Various::ThanksCheck},
+};
+
+const char* const sheetTables[] = {"general", "upload", "various"};
+
+const SheetKey* findKey(const std::string& table, const std::string& name) {
+    for (const SheetKey& key : sheetKeys) {
+        if (table == key.table && name == key.name)
+            return &key;
+    }
+    return nullptr;
+}
+
+bool isSheetTable(const std::string& name) {
+    for (const char* table : sheetTables) {
+        if (name == table)
+            return true;
+    }
+    return false;
+}
+
+// "an integer", "a string": the value's type as the messages name it.
+std::string typeName(const toml::node& node) {
+    switch (node.type()) {
+        case toml::node_type::string:
+            return "a string";
+        case toml::node_type::integer:
+            return "an integer";
+        case toml::node_type::floating_point:
+            return "a float";
+        case toml::node_type::boolean:
+            return node.as_boolean()->get() ? "true" : "false";
+        case toml::node_type::date:
+            return "a date";
+        case toml::node_type::time:
+            return "a time";
+        case toml::node_type::date_time:
+            return "a date-time";
+        case toml::node_type::array:
+            return "an array";
+        case toml::node_type::table:
+            return "a table";
+        default:
+            return "nothing";
+    }
+}
+
+[[noreturn]] void wrongType(const std::string& expected, const toml::node& node) {
+    throw ValueProblem("expected " + expected + ", found " + typeName(node));
+}
+
+const char* const textExpected = "text (a string)";
+const char* const digitsExpected = "digits (a string or a non-negative integer)";
+
+std::string textValue(const toml::node& node, TextLines lines) {
+    if (!node.is_string())
+        wrongType(textExpected, node);
+    return formText(node.as_string()->get(), lines);
+}
+
+std::string digitsValue(const toml::node& node) {
+    if (node.is_integer()) {
+        int64_t number = node.as_integer()->get();
+        if (number < 0)
+            throw ValueProblem("only the digits 0-9 are allowed, found " + std::to_string(number));
+        return std::to_string(number);
+    }
+    if (!node.is_string())
+        wrongType(digitsExpected, node);
+    const std::string& text = node.as_string()->get();
+    checkDigits(text);
+    return text;
+}
+
+// The value, which must be one of the two words (exactly); returns true for the first.
+bool choice(const toml::node& node, const char* first, const char* second) {
+    std::string expected = quoted(first) + " or " + quoted(second);
+    if (!node.is_string())
+        wrongType(expected, node);
+    const std::string& word = node.as_string()->get();
+    if (word != first && word != second) {
+        throw ValueProblem("expected " + expected + ", found " + quoted(word));
+    }
+    return word == first;
+}
+
+bool sameWordIgnoringCase(const std::string& word, const char* name) {
+    if (word.size() != std::strlen(name))
+        return false;
+    for (size_t i = 0; i < word.size(); ++i) {
+        char a = word[i];
+        char b = name[i];
+        if (a >= 'a' && a <= 'z')
+            a = static_cast<char>(a - ('a' - 'A'));
+        if (b >= 'a' && b <= 'z')
+            b = static_cast<char>(b - ('a' - 'A'));
+        if (a != b)
+            return false;
+    }
+    return true;
+}
+
+void setText(RecordForm& form, FormPage page, uint32_t control, const std::string& text) {
+    if (!form.setText(page, control, text.c_str())) {
+        throw std::logic_error("the form has no text control " + std::to_string(control));
+    }
+}
+
+void setChecked(RecordForm& form, FormPage page, uint32_t control, bool checked) {
+    if (!form.setChecked(page, control, checked)) {
+        throw std::logic_error("the form has no check box " + std::to_string(control));
+    }
+}
+
+// "Presets:" with the named boxes ticked, or "Custom text:" with the text.
+void applySupport(const toml::node& node, RecordForm& form) {
+    const char* const expected =
+        "an array of \"SFV\", \"CUE\" and \"Manual\", or a custom text (a string)";
+    if (node.is_string()) {
+        setText(form, UploadPage, Upload::CustomSupportEdit,
+                formText(node.as_string()->get(), TextLines::Single));
+        setChecked(form, UploadPage, Upload::CustomTextRadio, true);
+        return;
+    }
+    if (!node.is_array())
+        wrongType(expected, node);
+    struct Preset {
+        const char* name;
+        uint32_t checkBox;
+        bool ticked;
+    } presets[] = {{"SFV", Upload::SfvCheck, false},
+                   {"CUE", Upload::CueCheck, false},
+                   {"Manual", Upload::ManualCheck, false}};
+    for (const toml::node& item : *node.as_array()) {
+        const char* const itemExpected = "\"SFV\", \"CUE\" or \"Manual\" in the array";
+        if (!item.is_string())
+            wrongType(itemExpected, item);
+        const std::string& word = item.as_string()->get();
+        bool known = false;
+        for (Preset& preset : presets) {
+            if (sameWordIgnoringCase(word, preset.name))
+                preset.ticked = known = true;
+        }
+        if (!known)
+            throw ValueProblem(std::string("expected ") + itemExpected + ", found " + quoted(word));
+    }
+    setChecked(form, UploadPage, Upload::PresetsRadio, true);
+    for (const Preset& preset : presets) {
+        setChecked(form, UploadPage, preset.checkBox, preset.ticked);
+    }
+}
+
+void applyKey(const SheetKey& key, const toml::node& node, RecordForm& form) {
+    switch (key.kind) {
+        case ValueKind::Text:
+            setText(form, key.page, key.control, textValue(node, TextLines::Single));
+            break;
+        case ValueKind::MultiLineText:
+            setText(form, key.page, key.control, textValue(node, TextLines::Multiple));
+            break;
+        case ValueKind::Newsgroups:
+            setText(form, key.page, key.control,
+                    lowerCaseAscii(textValue(node, TextLines::Multiple)));
+            break;
+        case ValueKind::Digits:
+            setText(form, key.page, key.control, digitsValue(node));
+            break;
+        case ValueKind::Unit:
+            setText(form, key.page, key.control, choice(node, "Kb", "Mb") ? "Kb" : "Mb");
+            break;
+        case ValueKind::Crack:
+            if (choice(node, "already", "included")) {
+                setChecked(form, GeneralPage, AlreadyCrackedRadio, true);
+            } else {
+                setChecked(form, GeneralPage, CrackIncludedRadio, true);
+            }
+            break;
+        case ValueKind::PostNumber:
+            if (node.is_boolean()) {
+                if (node.as_boolean()->get()) {
+                    wrongType(std::string(digitsExpected) + " or false", node);
+                }
+                setChecked(form, key.page, key.checkBox, false);
+                return;
+            }
+            if (!node.is_string() && !node.is_integer()) {
+                wrongType(std::string(digitsExpected) + " or false", node);
+            }
+            setText(form, key.page, key.control, digitsValue(node));
+            break;
+        case ValueKind::Support:
+            applySupport(node, form);
+            break;
+        case ValueKind::Flag:
+            if (!node.is_boolean())
+                wrongType("true or false", node);
+            setChecked(form, key.page, key.control, node.as_boolean()->get());
+            break;
+    }
+    if (key.checkBox != 0)
+        setChecked(form, key.page, key.checkBox, true);
+}
+
+class SheetReader {
+public:
+    SheetReader(const std::string& sheetName, RecordForm& form)
+        : sheetName(sheetName), form(form) {}
+
+    void read(const toml::table& sheet) {
+        for (auto&& [tableKey, tableNode] : sheet) {
+            std::string tableName(tableKey.str());
+            if (!isSheetTable(tableName)) {
+                problem(tableNode, tableName,
+                        tableNode.is_table() ? "unknown table" : "unknown key");
+                continue;
+            }
+            if (!tableNode.is_table()) {
+                problem(tableNode, tableName, "expected a table, found " + typeName(tableNode));
+                continue;
+            }
+            for (auto&& [key, node] : *tableNode.as_table()) {
+                std::string name(key.str());
+                std::string fullName = tableName + "." + name;
+                const SheetKey* sheetKey = findKey(tableName, name);
+                if (sheetKey == nullptr) {
+                    problem(node, fullName, "unknown key");
+                    continue;
+                }
+                try {
+                    applyKey(*sheetKey, node, form);
+                } catch (const ValueProblem& error) {
+                    problem(node, fullName, error.what());
+                }
+            }
+        }
+    }
+
+    // The problems in the order of their lines in the sheet.
+    std::vector<std::string> problems() {
+        std::stable_sort(found.begin(), found.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<std::string> messages;
+        for (const auto& problem : found)
+            messages.push_back(problem.second);
+        return messages;
+    }
+
+private:
+    void problem(const toml::node& node, const std::string& key, const std::string& what) {
+        uint32_t line = node.source().begin.line;
+        std::string where = sheetName;
+        if (line != 0)
+            where += ":" + std::to_string(line);
+        found.emplace_back(line, where + ": " + key + ": " + what);
+    }
+
+    std::vector<std::pair<uint32_t, std::string>> found;
+
+    const std::string& sheetName;
+    RecordForm& form;
+};
+
+}  // namespace
+
+SheetError::SheetError(std::vector<std::string> problems)
+    : std::runtime_error(problems.empty() ? std::string() : problems.front()),
+      list(std::move(problems)) {}
+
+void readReleaseSheet(const std::string& text, const std::string& sheetName, RecordForm& form) {
+    toml::table sheet;
+    try {
+        sheet = toml::parse(text, sheetName);
+    } catch (const toml::parse_error& error) {
+        const toml::source_position& at = error.source().begin;
+        throw SheetError({sheetName + ":" + std::to_string(at.line) + ":" +
+                          std::to_string(at.column) + ": " + std::string(error.description())});
+    }
+    SheetReader reader(sheetName, form);
+    reader.read(sheet);
+    std::vector<std::string> problems = reader.problems();
+    if (!problems.empty())
+        throw SheetError(problems);
+}

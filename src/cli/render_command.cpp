@@ -1,0 +1,90 @@
+// quenby render: one release sheet through one template, the NFO bytes out.
+#include <cstdio>
+
+#include "cli/commands.h"
+#include "cli/cp437.h"
+#include "cli/generation.h"
+#include "cli/process_io.h"
+#include "cli/release_sheet.h"
+#include "cli/template_source.h"
+#include "engine/record_form.h"
+
+namespace {
+
+const char* const standardInputName = "<stdin>";
+
+// The sheet's bytes from the file or, for "-", from standard input; false after printing why.
+bool readSheet(const std::string& sheet, std::string& text) {
+    if (sheet == "-") {
+        if (readStream(stdin, text))
+            return true;
+        std::fprintf(stderr, "Failed to read from file: %s\n", standardInputName);
+        return false;
+    }
+    std::FILE* file = std::fopen(sheet.c_str(), "rb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "Failed to open file: %s\n", sheet.c_str());
+        return false;
+    }
+    bool read = readStream(file, text);
+    std::fclose(file);
+    if (!read)
+        std::fprintf(stderr, "Failed to read from file: %s\n", sheet.c_str());
+    return read;
+}
+
+}  // namespace
+
+RenderCommand::RenderCommand(CLI::App& parent) {
+    app = parent.add_subcommand("render", "Render a release sheet (TOML) into an NFO file.");
+    app->footer(
+        "The NFO (CP437, CR LF line ends) goes to standard output, or to OUT, which is written\n"
+        "whole or not at all. Without --template the default template of the archive is used:\n"
+        "--archive, else Quenby.jam beside the executable, else Quenby.jam in the current folder.\n"
+        "Exit codes: 0 rendered, 1 generation failed (the failure report is on standard error),\n"
+        "2 unusable sheet, template or archive, or output not written.");
+    CLI::Option* templateOption =
+        app->add_option("--template", templatePath, "Template file (.ntf) to render through")
+            ->type_name("FILE.ntf");
+    app->add_option("--archive", archive, "Archive holding the default template")
+        ->type_name("Quenby.jam")
+        ->excludes(templateOption);
+    app->add_flag("--utf8", utf8, "Convert the NFO from CP437 to UTF-8 for terminals");
+    app->add_option("-o,--output", output, "Write the NFO to OUT instead of standard output")
+        ->type_name("OUT");
+    app->add_option("sheet", sheet, "Release sheet (TOML, UTF-8); - reads standard input")
+        ->type_name("SHEET.toml")
+        ->required();
+}
+
+int RenderCommand::run() {
+    std::string sheetText;
+    if (!readSheet(sheet, sheetText))
+        return ExitBadInput;
+    RecordForm form;
+    try {
+        readReleaseSheet(sheetText, sheet == "-" ? standardInputName : sheet, form);
+    } catch (const SheetError& error) {
+        for (const std::string& problem : error.problems()) {
+            std::fprintf(stderr, "%s\n", problem.c_str());
+        }
+        return ExitBadInput;
+    }
+
+    bool loaded = templatePath.empty() ? loadDefaultTemplate(archiveLocation(archive))
+                                       : loadTemplateFromFile(templatePath, baseName(templatePath));
+    if (!loaded) {
+        std::fprintf(stderr, "%s\n", lastErrorMessage().c_str());
+        return ExitBadInput;
+    }
+
+    Generation generation = generate(form);
+    std::string text = utf8 ? cp437ToUtf8(generation.text) : generation.text;
+    if (!generation.succeeded) {
+        // The report's own lines end with CR LF; one more ends its last line.
+        text += "\r\n";
+        std::fwrite(text.data(), 1, text.size(), stderr);
+        return ExitFailed;
+    }
+    return writeOutput(output, text) ? ExitSuccess : ExitBadInput;
+}

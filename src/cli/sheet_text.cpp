@@ -1,0 +1,104 @@
+#include "cli/sheet_text.h"
+
+#include <cstdio>
+
+#include "cli/cp437.h"
+#include "cli/utf8.h"
+
+namespace {
+
+std::string characterName(char32_t character) {
+    std::string name = "\"";
+    appendUtf8(name, character);
+    return name + "\" (" + codePointName(character) + ")";
+}
+
+bool isControl(char32_t character) {
+    return character < 0x20 || character == 0x7F;
+}
+
+}  // namespace
+
+std::string formText(const std::string& utf8, TextLines lines) {
+    std::string text = utf8;
+    if (lines == TextLines::Multiple) {
+        if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) {
+            text.resize(text.size() - 2);
+        } else if (!text.empty() && text.back() == '\n') {
+            text.pop_back();
+        }
+    }
+    std::string bytes;
+    size_t position = 0;
+    while (position < text.size()) {
+        char32_t character;
+        if (!decodeUtf8(text, position, character))
+            throw ValueProblem("text is not valid UTF-8");
+        if (character == '\r') {
+            if (position >= text.size() || text[position] != '\n') {
+                throw ValueProblem("a CR (U+000D) is allowed only before an LF, as a line break");
+            }
+            continue;  // the LF that follows makes the CR LF
+        }
+        if (character == '\n') {
+            if (lines == TextLines::Single) {
+                throw ValueProblem("a line break is not allowed in single-line text");
+            }
+            bytes += "\r\n";
+            continue;
+        }
+        if (isControl(character)) {
+            throw ValueProblem("control character " + codePointName(character) + " is not allowed");
+        }
+        uint8_t byte;
+        if (!cp437Byte(character, byte)) {
+            throw ValueProblem("character " + characterName(character) + " has no CP437 form");
+        }
+        if (isControl(byte)) {
+            throw ValueProblem("character " + characterName(character) +
+                               " stands for a CP437 control byte and is not allowed");
+        }
+        bytes += static_cast<char>(byte);
+    }
+    return bytes;
+}
+
+void checkDigits(const std::string& text) {
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            throw ValueProblem("only the digits 0-9 are allowed, found " + quoted(text));
+        }
+    }
+}
+
+std::string lowerCaseAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + ('a' - 'A'));
+    }
+    return text;
+}
+
+std::string quoted(const std::string& text) {
+    std::string result = "\"";
+    for (char c : text) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            result += '\\';
+            result += c;
+        } else if (c == '\n') {
+            result += "\\n";
+        } else if (c == '\r') {
+            result += "\\r";
+        } else if (c == '\t') {
+            result += "\\t";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04X", byte);
+            result += escape;
+        } else {
+            result += c;
+        }
+    }
+    return result + "\"";
+}

@@ -1,0 +1,29 @@
+// The values of a release sheet as the form's controls hold them: CP437 text, CR LF line breaks.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// What is wrong with one value; the sheet reader adds the sheet's name, the line and the key.
+class ValueProblem : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class TextLines { Single, Multiple };
+
+// Converts UTF-8 text to the CP437 bytes a form box holds. A multi-line text has its line breaks
+// (LF or CR LF) turned into CR LF, after one final line break is dropped. Throws ValueProblem for
+// a line break in single-line text, a lone CR, any other control character, a character CP437
+// lacks, or a pictograph that CP437 draws for a control byte: the result never holds a byte below
+// 0x20 other than the CR LF of a line break, nor 0x7F.
+std::string formText(const std::string& utf8, TextLines lines);
+
+// Throws ValueProblem unless text holds only the digits 0 to 9 (it may be empty).
+void checkDigits(const std::string& text);
+
+// Lower-cases the ASCII letters, as the newsgroups box does with every letter typed.
+std::string lowerCaseAscii(std::string text);
+
+// text in double quotes, with quotes, backslashes and control characters escaped as in TOML.
+std::string quoted(const std::string& text);

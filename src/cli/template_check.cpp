@@ -1,0 +1,218 @@
+#include "cli/template_check.h"
+
+#include <algorithm>
+
+#include "catalogue/current_template.h"
+#include "cli/generation.h"
+#include "engine/block_directives.h"
+#include "engine/directive_parser.h"
+#include "engine/field_directives.h"
+#include "engine/form_controls.h"
+#include "engine/record_form.h"
+#include "engine/template_reader.h"
+#include "foundation/errors.h"
+
+const char* const longSampleText = "Long sample text filling a form box wide";
+const char* const longSampleDigits = "123456";
+const char* const longSampleLines =
+    "Long sample text filling a form box wide\r\n"
+    "Second line of the long sample, as wide\r\n"
+    "Third line of the sample text, also wide";
+
+namespace {
+
+// The engine's messages for faults that only show at a target line.
+const char* const removedTargetMessage =
+    "A directive's line of insertion was removed by another directive!";
+const char* const sharedTargetMessage =
+    "Multiple directives are trying to insert text on the same line!";
+
+enum class LineKind { Ordinary, Directive, BlockLine };
+
+struct FieldDirective {
+    uint32_t line;
+    DirectiveKind kind;
+    int32_t governed;
+    uint32_t target;
+};
+
+std::string oneLine(std::string message) {
+    std::string::size_type at;
+    while ((at = message.find("\r\n")) != std::string::npos)
+        message.replace(at, 2, " ");
+    return message;
+}
+
+std::string lastError() {
+    return oneLine(LastError.message.chars() != nullptr ? LastError.message.chars() : "");
+}
+
+std::string endOfFile() {
+    String message = describeError(UnexpectedEndOfFile);
+    return message.chars() != nullptr ? message.chars() : "";
+}
+
+// The form with every check box unchecked: a gate that is closed then can drop its lines.
+RecordForm closedForm() {
+    RecordForm form;
+    form.setChecked(UploadPage, UploadControl::PostNumberCheck, false);
+    return form;
+}
+
+RecordForm filledForm() {
+    RecordForm form;
+    const struct {
+        FormPage page;
+        uint32_t control;
+        const char* text;
+    } texts[] = {
+        {GeneralPage, GeneralControl::TitleEdit, longSampleText},
+        {GeneralPage, GeneralControl::UploaderEdit, longSampleText},
+        {GeneralPage, GeneralControl::SoftwareEdit, longSampleText},
+        {GeneralPage, GeneralControl::PackedEdit, longSampleDigits},
+        {GeneralPage, GeneralControl::UnpackedEdit, longSampleDigits},
+        {GeneralPage, GeneralControl::SerialEdit, longSampleText},
+        {GeneralPage, GeneralControl::RegisteredToEdit, longSampleText},
+        {GeneralPage, GeneralControl::CrackedByEdit, longSampleText},
+        {GeneralPage, GeneralControl::KeygenByEdit, longSampleText},
+        {UploadPage, UploadControl::UploadedAsCombo, longSampleText},
+        {UploadPage, UploadControl::PostNumberEdit, longSampleDigits},
+        {UploadPage, UploadControl::FilesEdit, longSampleDigits},
+        {UploadPage, UploadControl::PerDayEdit, longSampleDigits},
+        {UploadPage, UploadControl::CustomSupportEdit, longSampleText},
+        {UploadPage, UploadControl::NewsgroupsEdit, longSampleLines},
+        {UploadPage, UploadControl::RepostCombo, longSampleText},
+        {VariousTextPage, VariousControl::InstallEdit, longSampleLines},
+        {VariousTextPage, VariousControl::CommentsEdit, longSampleLines},
+        {VariousTextPage, VariousControl::ThanksEdit, longSampleLines},
+    };
+    for (const auto& text : texts)
+        form.setText(text.page, text.control, text.text);
+    const struct {
+        FormPage page;
+        uint32_t control;
+    } boxes[] = {
+        {GeneralPage, GeneralControl::UnpackedCheck},
+        {GeneralPage, GeneralControl::SerialCheck},
+        {GeneralPage, GeneralControl::RegisteredToCheck},
+        {GeneralPage, GeneralControl::CrackedByCheck},
+        {GeneralPage, GeneralControl::KeygenByCheck},
+        {UploadPage, UploadControl::PostNumberCheck},
+        {UploadPage, UploadControl::FilesCheck},
+        {UploadPage, UploadControl::PerDayCheck},
+        {UploadPage, UploadControl::SfvCheck},
+        {UploadPage, UploadControl::CueCheck},
+        {UploadPage, UploadControl::ManualCheck},
+        {UploadPage, UploadControl::FillWaitCheck},
+        {VariousTextPage, VariousControl::InstallCheck},
+        {VariousTextPage, VariousControl::CommentsCheck},
+        {VariousTextPage, VariousControl::ThanksCheck},
+    };
+    for (const auto& box : boxes)
+        form.setChecked(box.page, box.control, true);
+    return form;
+}
+
+class StaticCheck {
+public:
+    std::vector<TemplateProblem> run() {
+        const RecordForm form;
+        kinds.assign(1, LineKind::Ordinary);  // index 0 stands for no line
+        templateReader.start(CurrentTemplate.text, CurrentTemplate.size);
+        while (templateReader.nextLine()) {
+            const uint32_t line = templateReader.lineNumber;
+            kinds.push_back(LineKind::Ordinary);
+            if (templateReader.line[0] == '#')
+                directiveLine(form, line);
+        }
+        const uint32_t lastLine = static_cast<uint32_t>(kinds.size() - 1);
+        for (const auto& fill : fillWaits) {
+            if (fill.first + fill.second > lastLine)
+                report(fill.first, endOfFile());
+        }
+        checkTargets(lastLine);
+        return problems;
+    }
+
+private:
+    void directiveLine(const RecordForm& form, uint32_t line) {
+        kinds[line] = LineKind::Directive;
+        Directive directive;
+        if (!parseDirectiveLine(templateReader.line, directive)) {
+            report(line, lastError());
+            return;
+        }
+        const int32_t* p = directive.parameters;
+        if (directive.kind == INSERTLINE) {
+            // The engine takes the block itself, with its own messages.
+            bool taken = handleBlockDirective(form, INSERTLINE, p[0]);
+            for (uint32_t block = line + 1; block <= templateReader.lineNumber; ++block) {
+                kinds.push_back(LineKind::BlockLine);
+            }
+            if (!taken) {
+                // A block cut short by the end is the directive's fault; a directive inside the
+                // block is reported on its own line.
+                bool cutShort = LastError.code == UnexpectedEndOfFile;
+                report(cutShort ? line : templateReader.lineNumber, lastError());
+            }
+        } else if (directive.kind == FILLWAIT) {
+            fillWaits.push_back({line, static_cast<uint32_t>(p[0])});
+        } else if (directive.parameterCount == 3) {
+            fields.push_back({line, directive.kind, p[0], line + 1 + static_cast<uint32_t>(p[1])});
+        }
+    }
+
+    void checkTargets(uint32_t lastLine) {
+        const RecordForm closed = closedForm();
+        for (size_t i = 0; i < fields.size(); ++i) {
+            const FieldDirective& field = fields[i];
+            const bool gated = !fieldGateOpen(closed, field.kind);
+            if (field.target > lastLine ||
+                (gated && field.line + static_cast<uint32_t>(field.governed) > lastLine)) {
+                report(field.line, endOfFile());
+            } else if (kinds[field.target] != LineKind::Ordinary) {
+                report(field.line, removedTargetMessage);
+            } else {
+                for (size_t j = 0; j < i; ++j) {
+                    if (fields[j].target == field.target) {
+                        report(field.line, sharedTargetMessage);
+                        break;
+                    }
+                }
+            }
+        }
+    }
+
+    void report(uint32_t line, const std::string& message) { problems.push_back({line, message}); }
+
+    std::vector<LineKind> kinds;
+    std::vector<std::pair<uint32_t, uint32_t>> fillWaits;
+    std::vector<FieldDirective> fields;
+    std::vector<TemplateProblem> problems;
+};
+
+}  // namespace
+
+std::vector<TemplateProblem> checkTemplate() {
+    std::vector<TemplateProblem> problems = StaticCheck().run();
+
+    const struct {
+        RecordForm form;
+        const char* name;
+    } renderings[] = {{RecordForm(), "untouched form"}, {filledForm(), "every box ticked"}};
+    for (const auto& rendering : renderings) {
+        Generation generation = generate(rendering.form);
+        if (generation.succeeded)
+            continue;
+        std::string message = oneLine(generation.message);
+        bool known = std::any_of(problems.begin(), problems.end(),
+                                 [&](const TemplateProblem& p) { return p.message == message; });
+        if (!known) {
+            problems.push_back({generation.line, message + " (" + rendering.name + ")"});
+        }
+    }
+    std::stable_sort(
+        problems.begin(), problems.end(),
+        [](const TemplateProblem& a, const TemplateProblem& b) { return a.line < b.line; });
+    return problems;
+}

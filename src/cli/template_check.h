@@ -1,0 +1,26 @@
+// Checking a template without a form: every fault it can show, each with its template line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TemplateProblem {
+    uint32_t line;
+    // The engine's own message, on one line.
+    std::string message;
+};
+
+// Checks CurrentTemplate. First without any form: every directive line is parsed and
+// range-checked, INSERTLINE blocks are taken, and blocks and governed lines that run past the end,
+// targets beyond the end, targets that are directive or INSERTLINE lines and targets shared by two
+// directives are reported at the directive's line. Then the template is rendered with the form as
+// it starts and with every box ticked and every text filled with a long sample; a failure is
+// reported with the line the engine names, unless the first part found the same fault. Problems
+// come in line order.
+std::vector<TemplateProblem> checkTemplate();
+
+// The texts the second rendering fills every single-line box, digits box and multi-line box with.
+extern const char* const longSampleText;
+extern const char* const longSampleDigits;
+extern const char* const longSampleLines;

@@ -1,0 +1,53 @@
+// quenby templates: the entries of the program's template selector for the current folder.
+#include <algorithm>
+#include <cstdio>
+
+#include "catalogue/template_catalogue.h"
+#include "cli/commands.h"
+#include "cli/template_source.h"
+#include "foundation/files.h"
+
+namespace {
+
+// The selector keeps its entries sorted without regard to letter case.
+bool selectorOrder(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        unsigned char left = static_cast<unsigned char>(x >= 'A' && x <= 'Z' ? x + 32 : x);
+        unsigned char right = static_cast<unsigned char>(y >= 'A' && y <= 'Z' ? y + 32 : y);
+        return left < right;
+    });
+}
+
+// A found template file, listed under its name less the four-character extension.
+bool addName(const char* fileName, void* context) {
+    std::string name(fileName);
+    static_cast<std::vector<std::string>*>(context)->push_back(name.substr(0, name.size() - 4));
+    return true;
+}
+
+}  // namespace
+
+TemplatesCommand::TemplatesCommand(CLI::App& parent) {
+    app = parent.add_subcommand(
+        "templates", "List the templates the program's selector offers in the current folder.");
+    app->footer(
+        "\"<Default>\" is the default template of the archive (--archive, else Quenby.jam beside\n"
+        "the executable, else in the current folder); every *.ntf file of the current folder is\n"
+        "listed under its name without the extension, in the selector's order.\n"
+        "Exit codes: 0 listed, 2 the archive or its default template cannot be loaded.");
+    app->add_option("--archive", archive, "Archive holding the default template")
+        ->type_name("Quenby.jam");
+}
+
+int TemplatesCommand::run() {
+    if (!loadDefaultTemplate(archiveLocation(archive))) {
+        std::fprintf(stderr, "%s\n", lastErrorMessage().c_str());
+        return ExitBadInput;
+    }
+    std::vector<std::string> entries{defaultTemplateName};
+    findFiles(".ntf", addName, &entries);
+    std::stable_sort(entries.begin(), entries.end(), selectorOrder);
+    for (const std::string& entry : entries)
+        std::printf("%s\n", entry.c_str());
+    return ExitSuccess;
+}
