@@ -1,7 +1,225 @@
+// The file, window-text and shell utilities on Win32.
 #include <windows.h>
+// windows.h first: the shell headers need its types.
+#include <intshcut.h>
+#include <objbase.h>
+#include <shellapi.h>
 
+#include "foundation/errors.h"
 #include "foundation/files.h"
+#include "foundation/memory.h"
 
-String fullPathName(const char* name) { return String(name); }
-bool isExistingFile(const char*) { return false; }
-void closeFile(FileHandle file) { CloseHandle(reinterpret_cast<HANDLE>(file)); }
+namespace {
+
+// The system's Internet-shortcut object and its ANSI interface.
+const CLSID internetShortcutClass = {
+    0xFBF23B40, 0xE3F0, 0x101B, {0x84, 0x88, 0x00, 0xAA, 0x00, 0x3E, 0x56, 0xF8}};
+const IID uniformResourceLocatorInterface = {
+    0xFBF23B80, 0xE3F0, 0x101B, {0x84, 0x88, 0x00, 0xAA, 0x00, 0x3E, 0x56, 0xF8}};
+
+HANDLE handleOf(FileHandle file) {
+    return reinterpret_cast<HANDLE>(file);
+}
+
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
+}
+
+// True when name ends in extension, ignoring ASCII letter case. The search pattern alone is not
+// enough: it also matches through a file's short 8.3 name ("x.ntfx" has one ending in ".NTF").
+bool hasExtension(const char* name, const char* extension) {
+    uint32_t nameLength = strLength(name);
+    uint32_t extensionLength = strLength(extension);
+    if (nameLength < extensionLength)
+        return false;
+    const char* tail = name + nameLength - extensionLength;
+    for (uint32_t i = 0; i < extensionLength; ++i) {
+        if (lowerAscii(tail[i]) != lowerAscii(extension[i]))
+            return false;
+    }
+    return true;
+}
+
+// Tries the Internet-shortcut object; false when it cannot be had or refuses the link.
+bool openWithShortcutObject(const char* link, HWND owner) {
+    IUniformResourceLocatorA* locator = nullptr;
+    HRESULT created =
+        CoCreateInstance(internetShortcutClass, nullptr, CLSCTX_INPROC_SERVER,
+                         uniformResourceLocatorInterface, reinterpret_cast<void**>(&locator));
+    if (created != S_OK || locator == nullptr)
+        return false;
+    HRESULT result = locator->SetURL(link, IURL_SETURL_FL_GUESS_PROTOCOL);
+    if (result == S_OK) {
+        URLINVOKECOMMANDINFOA command;
+        command.dwcbSize = sizeof command;
+        command.dwFlags = IURL_INVOKECOMMAND_FL_ALLOW_UI;
+        command.hwndParent = owner;
+        command.pcszVerb = "open";
+        result = locator->InvokeCommand(&command);
+    }
+    locator->Release();
+    return result == S_OK;
+}
+
+}  // namespace
+
+String getWindowText(HWND window) {
+    uint32_t size = static_cast<uint32_t>(GetWindowTextLengthA(window)) + 1;
+    char* buffer = static_cast<char*>(memAlloc(size));
+    if (buffer == nullptr)
+        return String();
+    buffer[0] = '\0';
+    GetWindowTextA(window, buffer, static_cast<int>(size));
+    buffer[size - 1] = '\0';
+    String text(buffer);
+    memFree(buffer, size);
+    return text;
+}
+
+bool isExistingFile(const char* path) {
+    if (path == nullptr)
+        return false;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+String fullPathName(const char* name) {
+    DWORD size = GetFullPathNameA(name, 0, nullptr, nullptr);
+    if (size == 0)
+        return String(name);
+    char* buffer = static_cast<char*>(memAlloc(size));
+    if (buffer == nullptr) {
+        setLastError(OutOfMemory);
+        return String(name);
+    }
+    DWORD length = GetFullPathNameA(name, size, buffer, nullptr);
+    // The current directory could have changed between the two calls: then keep the name.
+    String result = (length != 0 && length < size) ? String(buffer) : String(name);
+    memFree(buffer, size);
+    return result;
+}
+
+// SetFilePointer takes a 32-bit distance whose high word only carries the sign, so the move is
+// made in steps of at most 0x7FFFFFFF forwards or 0x80000000 backwards: the first from origin,
+// the rest from the current position. A distance of 0 still makes one step, which reports the
+// position. A step whose new low word is 0xFFFFFFFF has failed only when GetLastError says so:
+// such a position is also a valid one.
+bool seekFile(FileHandle file, int64_t distance, uint32_t origin, uint64_t* newPosition) {
+    int64_t remaining = distance;
+    DWORD method = origin;
+    do {
+        int64_t step = remaining;
+        if (step > 0x7FFFFFFF)
+            step = 0x7FFFFFFF;
+        if (step < -0x7FFFFFFF - 1)
+            step = -0x7FFFFFFF - 1;
+        LONG high = step < 0 ? -1 : 0;
+        SetLastError(NO_ERROR);
+        DWORD low = SetFilePointer(handleOf(file), static_cast<LONG>(step), &high, method);
+        if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+            return false;
+        if (newPosition != nullptr) {
+            *newPosition = (static_cast<uint64_t>(static_cast<DWORD>(high)) << 32) | low;
+        }
+        remaining -= step;
+        method = FILE_CURRENT;
+    } while (remaining != 0);
+    return true;
+}
+
+bool openLink(const char* link, void* ownerWindow) {
+    HWND owner = static_cast<HWND>(ownerWindow);
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    bool opened = openWithShortcutObject(link, owner);
+    if (!opened) {
+        HINSTANCE result = ShellExecuteA(owner, "open", link, nullptr, nullptr, SW_SHOW);
+        opened = reinterpret_cast<INT_PTR>(result) > 32;
+    }
+    SetCursor(previous);
+    return opened;
+}
+
+FileHandle openFileForReading(const char* path, bool exclusive) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, exclusive ? 0 : FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return noFile;
+    return reinterpret_cast<FileHandle>(file);
+}
+
+bool readFile(FileHandle file, void* buffer, uint32_t count, uint32_t* bytesRead) {
+    DWORD got = 0;
+    BOOL ok = ReadFile(handleOf(file), buffer, count, &got, nullptr);
+    if (bytesRead != nullptr)
+        *bytesRead = got;
+    return ok != FALSE;
+}
+
+void closeFile(FileHandle file) {
+    if (file != noFile)
+        CloseHandle(handleOf(file));
+}
+
+bool writeFileAtomically(const char* path, const void* data, uint32_t size) {
+    if (path == nullptr || path[0] == '\0') {
+        setLastError(FileOpenFailed);
+        return false;
+    }
+    String temporary;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (uint32_t attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+        temporary.format("%s.%lu-%u.tmp", path, GetCurrentProcessId(), attempt);
+        if (temporary.chars() == nullptr)
+            break;
+        file = CreateFileA(temporary.chars(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
+            break;
+    }
+    if (file == INVALID_HANDLE_VALUE) {
+        setLastError(FileOpenFailed);
+        return false;
+    }
+    DWORD written = 0;
+    bool complete = WriteFile(file, data, size, &written, nullptr) != FALSE && written == size &&
+                    FlushFileBuffers(file) != FALSE;
+    if (CloseHandle(file) == FALSE)
+        complete = false;
+    if (!complete) {
+        DeleteFileA(temporary.chars());
+        setLastError(FileWriteFailed);
+        return false;
+    }
+    if (MoveFileExA(temporary.chars(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ==
+        FALSE) {
+        DeleteFileA(temporary.chars());
+        setLastError(FileMoveFailed);
+        return false;
+    }
+    return true;
+}
+
+bool findFiles(const char* extension, FoundFileVisit visit, void* context) {
+    String pattern = String("*") + extension;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.chars(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return true;  // a search that cannot start finds nothing
+    bool completed = true;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            continue;
+        if (!hasExtension(found.cFileName, extension))
+            continue;
+        if (!visit(found.cFileName, context)) {
+            completed = false;
+            break;
+        }
+    } while (FindNextFileA(search, &found) != FALSE);
+    FindClose(search);
+    return completed;
+}
