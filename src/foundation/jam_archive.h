@@ -15,6 +15,16 @@ const uint32_t jamEntryFixedSize = 16;
 // The archive signature as the writer must store it (the reader keeps it only scrambled).
 void jamSignature(uint8_t signature[jamSignatureSize]);
 
+// The fields of one directory record, as find and slotRecord return it. name is not terminated.
+struct JamEntryFields {
+    const char* name;
+    uint32_t nameLength;
+    uint8_t method;  // bits 0 to 4: compression method, 0 for stored
+    uint32_t dataOffset;
+    uint32_t dataSize;
+};
+JamEntryFields jamEntryFields(const uint8_t* record);
+
 class JamArchive : public Object {
 public:
     JamArchive();
@@ -32,10 +42,19 @@ public:
     void close();
 
     bool isOpen() const { return file != noFile; }
+    // The directory's slots, for listing an archive: 0 slots when closed. Several slots may lead
+    // to the same record.
+    uint32_t slotCount() const;
+    const uint8_t* slotRecord(uint32_t slot) const;
 
     String path;
 
 private:
+    bool verifyDataSection(const char* where, uint64_t* fileSize);
+    bool directoryIsWithinBounds() const;
+    bool entriesAreWithinFile(uint64_t fileSize) const;
+    bool failOpen(uint32_t code, const char* where);
+
     FileHandle file;
     uint8_t header[jamHeaderSize];
     uint8_t* directory;

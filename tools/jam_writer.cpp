@@ -1,0 +1,253 @@
+#include "jam_writer.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "foundation/crc32.h"
+#include "foundation/errors.h"
+#include "foundation/files.h"
+#include "foundation/jam_archive.h"
+#include "foundation/memory.h"
+
+namespace jam {
+
+namespace {
+
+const uint32_t maxNameLength = 0xFFFF;
+const uint64_t maxOffset = 0xFFFFFFFFu;
+
+void putU16(uint8_t* at, uint32_t value) {
+    at[0] = static_cast<uint8_t>(value);
+    at[1] = static_cast<uint8_t>(value >> 8);
+}
+
+void putU32(uint8_t* at, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        at[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+uint32_t getU32(const uint8_t* at) {
+    return at[0] | (uint32_t(at[1]) << 8) | (uint32_t(at[2]) << 16) | (uint32_t(at[3]) << 24);
+}
+
+uint32_t crcOf(const uint8_t* bytes, uint64_t count) {
+    return count == 0 ? 0 : computeCrc32(bytes, static_cast<uint32_t>(count), 0);
+}
+
+// The reader's message on one line: its path detail follows a line break.
+std::string lastErrorText() {
+    std::string text = LastError.message.chars() != nullptr ? LastError.message.chars() : "";
+    for (char& c : text) {
+        if (c == '\n')
+            c = ' ';
+    }
+    return text;
+}
+
+}  // namespace
+
+uint32_t startSlot(const std::string& name, uint32_t slotCount) {
+    uint32_t hash = computeCrc32(name.data(), static_cast<uint32_t>(name.size()), 0);
+    return hash % slotCount;
+}
+
+bool plan(const std::vector<Entry>& entries, Layout& layout, std::string& error) {
+    if (entries.empty()) {
+        error = "an archive needs at least one entry";
+        return false;
+    }
+    std::set<std::string> names;
+    for (const Entry& entry : entries) {
+        if (entry.name.empty()) {
+            error = "an entry name cannot be empty";
+            return false;
+        }
+        if (entry.name.size() > maxNameLength) {
+            error = "entry name longer than 65535 bytes: " + entry.name.substr(0, 40) + "...";
+            return false;
+        }
+        if (!names.insert(entry.name).second) {
+            error = "duplicate entry name: " + entry.name;
+            return false;
+        }
+    }
+    uint64_t slotCount = entries.size() + entries.size() / 2;
+    if (slotCount > 0x3FFFFFFF) {
+        error = "too many entries";
+        return false;
+    }
+    const uint32_t slots = static_cast<uint32_t>(slotCount);
+    const uint32_t freeSlot = 0xFFFFFFFFu;
+    layout = Layout();
+    layout.records = entries;
+    layout.slots.assign(slots, freeSlot);
+    for (uint32_t record = 0; record < entries.size(); ++record) {
+        uint32_t slot = startSlot(entries[record].name, slots);
+        while (layout.slots[slot] != freeSlot)
+            slot = (slot + 1) % slots;
+        layout.slots[slot] = record;
+    }
+    // A free slot must still lead to a record: take the one reached next in probe order.
+    uint32_t occupied = 0;
+    while (layout.slots[occupied] == freeSlot)
+        ++occupied;
+    for (uint32_t i = slots; i-- > 0;) {
+        uint32_t slot = (occupied + i) % slots;
+        if (layout.slots[slot] == freeSlot) {
+            layout.slots[slot] = layout.slots[(slot + 1) % slots];
+        }
+    }
+    return true;
+}
+
+bool encode(const Layout& layout, std::vector<uint8_t>& image, std::string& error) {
+    if (layout.slots.empty()) {
+        error = "an archive needs at least one slot";
+        return false;
+    }
+    for (uint32_t slot : layout.slots) {
+        if (slot >= layout.records.size()) {
+            error = "a slot leads to no record";
+            return false;
+        }
+    }
+    uint64_t directorySize = uint64_t(layout.slots.size()) * 4;
+    for (const Entry& record : layout.records) {
+        if (record.name.size() > maxNameLength) {
+            error = "entry name longer than 65535 bytes";
+            return false;
+        }
+        directorySize += jamEntryFixedSize + record.name.size();
+    }
+    uint64_t dataStart = jamHeaderSize + directorySize;
+    uint64_t end = dataStart;
+    for (const Entry& record : layout.records)
+        end += record.data.size();
+    if (end > maxOffset || end + layout.trailer.size() > maxOffset ||
+        directorySize + layout.boundSlack > maxOffset) {
+        error = "archive would be larger than 4 GiB";
+        return false;
+    }
+
+    image.assign(end + layout.trailer.size(), 0);
+    uint8_t* directory = image.data() + jamHeaderSize;
+    std::vector<uint32_t> recordOffsets;
+    uint64_t recordAt = uint64_t(layout.slots.size()) * 4;
+    uint64_t dataAt = dataStart;
+    for (const Entry& record : layout.records) {
+        recordOffsets.push_back(static_cast<uint32_t>(recordAt));
+        uint8_t* at = directory + recordAt;
+        putU16(at, static_cast<uint32_t>(record.name.size()));
+        at[2] = record.method;
+        putU32(at + 4, static_cast<uint32_t>(dataAt));
+        putU32(at + 8, static_cast<uint32_t>(record.data.size()));
+        std::copy(record.name.begin(), record.name.end(), at + jamEntryFixedSize);
+        std::copy(record.data.begin(), record.data.end(), image.begin() + dataAt);
+        recordAt += jamEntryFixedSize + record.name.size();
+        dataAt += record.data.size();
+    }
+    for (size_t slot = 0; slot < layout.slots.size(); ++slot) {
+        putU32(directory + slot * 4, recordOffsets[layout.slots[slot]]);
+    }
+    std::copy(layout.trailer.begin(), layout.trailer.end(), image.begin() + end);
+
+    uint8_t* header = image.data();
+    jamSignature(header);
+    putU32(header + 24, layout.version);
+    putU32(header + 28, layout.flags);
+    putU32(header + 36, static_cast<uint32_t>(layout.slots.size()));
+    putU32(header + 44, static_cast<uint32_t>(directorySize));
+    putU32(header + 48, static_cast<uint32_t>(directorySize + layout.boundSlack));
+    reseal(image);
+    return true;
+}
+
+void reseal(std::vector<uint8_t>& image) {
+    if (image.size() < jamHeaderSize)
+        return;
+    uint8_t* header = image.data();
+    uint64_t available = image.size() - jamHeaderSize;
+    uint64_t directorySize = std::min<uint64_t>(getU32(header + 44), available);
+    const uint8_t* directory = header + jamHeaderSize;
+    putU32(header + 52, crcOf(directory, directorySize));
+    putU32(header + 40, crcOf(directory + directorySize, available - directorySize));
+    putU32(header + 20, crcOf(header + 24, jamHeaderSize - 24));
+}
+
+bool pack(const std::string& path, const std::vector<Entry>& entries, std::string& error) {
+    Layout layout;
+    std::vector<uint8_t> image;
+    return plan(entries, layout, error) && encode(layout, image, error) &&
+           writeWholeFile(path, image, error);
+}
+
+bool list(const std::string& path, std::vector<Listing>& entries, std::string& error) {
+    JamArchive archive;
+    if (!archive.open(path.c_str())) {
+        error = lastErrorText();
+        return false;
+    }
+    entries.clear();
+    std::set<const uint8_t*> seen;
+    for (uint32_t slot = 0; slot < archive.slotCount(); ++slot) {
+        const uint8_t* record = archive.slotRecord(slot);
+        if (!seen.insert(record).second)
+            continue;
+        JamEntryFields fields = jamEntryFields(record);
+        Listing listing;
+        listing.name.assign(fields.name, fields.nameLength);
+        listing.size = fields.dataSize;
+        listing.method = fields.method;
+        listing.offset = fields.dataOffset;
+        entries.push_back(listing);
+    }
+    return true;
+}
+
+bool extract(const std::string& path, const std::string& name, std::vector<uint8_t>& data,
+             std::string& error) {
+    JamArchive archive;
+    if (!archive.open(path.c_str())) {
+        error = lastErrorText();
+        return false;
+    }
+    uint32_t size = 0;
+    uint8_t* block = archive.read(name.c_str(), size);
+    if (block == nullptr) {
+        error = lastErrorText();
+        return false;
+    }
+    data.assign(block, block + size);
+    memFree(block, size);
+    return true;
+}
+
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& data, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open " + path;
+        return false;
+    }
+    data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        error = "cannot read " + path;
+        return false;
+    }
+    return true;
+}
+
+bool writeWholeFile(const std::string& path, const std::vector<uint8_t>& data, std::string& error) {
+    if (data.size() > maxOffset) {
+        error = "cannot write more than 4 GiB to " + path;
+        return false;
+    }
+    if (!writeFileAtomically(path.c_str(), data.data(), static_cast<uint32_t>(data.size()))) {
+        error = lastErrorText() + ": " + path;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace jam
