@@ -16,7 +16,11 @@ extern JamArchive templateArchive;
 
 // Opens Quenby.jam, loads "<Default>" and lists the loose templates; false with LastError set.
 bool buildCatalogue();
-// Loads the named template into CurrentTemplate; on false no template text is loaded.
+// Loads the named template into CurrentTemplate: "<Default>" from the archive, any other name T
+// from the file T.ntf in the current directory. On false no template text is loaded.
 bool loadTemplate(String name);
+// Loads the template file at path into CurrentTemplate under displayName, which is also the file
+// name in the failure messages. On false no template text is loaded; the name stays set.
+bool loadTemplateFile(const char* path, const char* displayName);
 // Destroys the names and releases the current template's text.
 void releaseCatalogue();

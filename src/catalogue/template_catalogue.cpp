@@ -1,0 +1,129 @@
+#include "catalogue/template_catalogue.h"
+
+#include <new>
+
+#include "catalogue/current_template.h"
+#include "foundation/errors.h"
+#include "foundation/files.h"
+#include "foundation/memory.h"
+
+const char* const defaultTemplateName = "<Default>";
+
+namespace {
+
+const char* const archiveFileName = "Quenby.jam";
+const char* const defaultEntryName = "Default.ntf";
+const char* const templateExtension = ".ntf";
+const uint32_t templateExtensionLength = 4;
+
+void releaseTemplateText() {
+    memFree(CurrentTemplate.text, CurrentTemplate.size);
+    CurrentTemplate.text = nullptr;
+}
+
+// Adds one found file to templateNames under its name less the extension; false when out of
+// memory, which ends the search.
+bool addTemplateName(const char* fileName, void* /*context*/) {
+    String* name = new (std::nothrow) String(fileName);
+    if (name == nullptr || name->chars() == nullptr) {
+        delete name;
+        setLastError(OutOfMemory);
+        return false;
+    }
+    *name = name->left(name->length() - templateExtensionLength);
+    if (name->chars() == nullptr || !templateNames.append(name)) {
+        delete name;
+        setLastError(OutOfMemory);
+        return false;
+    }
+    return true;
+}
+
+void destroyTemplateName(List& list, ListNode* node, void* /*context*/) {
+    delete static_cast<String*>(node->item);
+    node->item = nullptr;
+    (void)list;
+}
+
+bool loadDefaultTemplate(const String& name) {
+    uint32_t size = 0;
+    uint8_t* block = templateArchive.read(defaultEntryName, size);
+    CurrentTemplate.size = size;
+    CurrentTemplate.text = reinterpret_cast<char*>(block);
+    if (block == nullptr || size == 0) {
+        // Whatever the reader recorded, the user is told the archive is at fault.
+        setLastError(CustomError, "Quenby.jam is corrupt!");
+        releaseTemplateText();
+        return false;
+    }
+    CurrentTemplate.name = name;
+    return true;
+}
+
+}  // namespace
+
+bool buildCatalogue() {
+    if (!templateArchive.open(archiveFileName)) {
+        setLastError(FileNotFound, ": ", archiveFileName);
+        return false;
+    }
+    if (!loadTemplate(String(defaultTemplateName)))
+        return false;
+    return findFiles(templateExtension, addTemplateName, nullptr);
+}
+
+bool loadTemplate(String name) {
+    releaseTemplateText();
+    if (name.equals(defaultTemplateName))
+        return loadDefaultTemplate(name);
+    String fileName = name + templateExtension;
+    return loadTemplateFile(fileName.chars(), fileName.chars());
+}
+
+bool loadTemplateFile(const char* path, const char* displayName) {
+    releaseTemplateText();
+    if (displayName == nullptr)
+        displayName = path;
+    CurrentTemplate.name = displayName;
+
+    FileHandle file = path != nullptr ? openFileForReading(path, false) : noFile;
+    if (file == noFile) {
+        setLastError(FileOpenFailed, ": ", displayName);
+        return false;
+    }
+    uint64_t size = 0;
+    bool loaded = false;
+    if (!seekFile(file, 0, SeekFromEnd, &size)) {
+        setLastError(FileSeekFailed, ": ", displayName);
+    } else if (size == 0) {
+        setLastError(CustomError, "File is empty: ", displayName);
+    } else if (!seekFile(file, 0, SeekFromStart, nullptr)) {
+        setLastError(FileSeekFailed, ": ", displayName);
+    } else if (size > 0xFFFFFFFFu) {
+        // A template of 4 GiB or more cannot be held in one block; taking only the low 32 bits
+        // of its size would load a fragment as if it were the whole.
+        setLastError(OutOfMemory);
+    } else {
+        CurrentTemplate.size = static_cast<uint32_t>(size);
+        CurrentTemplate.text = static_cast<char*>(memAlloc(CurrentTemplate.size));
+        uint32_t got = 0;
+        if (CurrentTemplate.text == nullptr) {
+            setLastError(OutOfMemory);
+        } else if (!readFile(file, CurrentTemplate.text, CurrentTemplate.size, &got) ||
+                   got != CurrentTemplate.size) {
+            setLastError(FileReadFailed, ": ", displayName);
+        } else {
+            loaded = true;
+        }
+    }
+    if (!loaded)
+        releaseTemplateText();
+    closeFile(file);
+    return loaded;
+}
+
+void releaseCatalogue() {
+    forEachNode(templateNames, destroyTemplateName, nullptr);
+    templateNames.clear();
+    releaseTemplateText();
+}
