@@ -20,15 +20,14 @@ const char* orEmpty(const String& text) {
 
 // Runs the template through the engine; false at the first failure, LastError set.
 bool mergeTemplate(const ReleaseForm& form) {
-    if (CurrentTemplate.text != nullptr) {
-        templateReader.start(CurrentTemplate.text, CurrentTemplate.size);
-        insertLineCount = 0;
-        while (templateReader.nextLine()) {
-            const bool handled =
-                templateReader.line[0] == '#' ? handleDirectiveLine(form) : handleTextLine(form);
-            if (!handled)
-                return false;
-        }
+    // With no template loaded the reader has no line to give: the NFO is empty.
+    templateReader.start(CurrentTemplate.text, CurrentTemplate.size);
+    insertLineCount = 0;
+    while (templateReader.nextLine()) {
+        const bool handled =
+            templateReader.line[0] == '#' ? handleDirectiveLine(form) : handleTextLine(form);
+        if (!handled)
+            return false;
     }
     // A target beyond the template's end, or a removed target with no ordinary line after it.
     if (pendingInsertions.count != 0) {

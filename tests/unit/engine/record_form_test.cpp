@@ -83,26 +83,6 @@ TEST(RecordFormTest, StartsInTheFormsInitialState) {
     }
 }
 
-TEST(RecordFormTest, EveryControlCanBeSetAndIsSeparateFromTheOthers) {
-    RecordForm form;
-    for (const TextControl& c : textControls) {
-        const std::string value = std::to_string(c.page) + "/" + std::to_string(c.control);
-        ASSERT_TRUE(form.setText(c.page, c.control, value.c_str()));
-    }
-    for (const CheckControl& c : checkControls) {
-        ASSERT_TRUE(form.setChecked(c.page, c.control, false));
-    }
-    for (const TextControl& c : textControls) {
-        const std::string value = std::to_string(c.page) + "/" + std::to_string(c.control);
-        EXPECT_STREQ(value.c_str(), form.text(c.page, c.control).chars());
-    }
-    for (const CheckControl& c : checkControls) {
-        ASSERT_TRUE(form.setChecked(c.page, c.control, true));
-        EXPECT_TRUE(form.isChecked(c.page, c.control));
-        ASSERT_TRUE(form.setChecked(c.page, c.control, false));
-    }
-}
-
 TEST(RecordFormTest, CheckingARadioButtonClearsItsPartner) {
     RecordForm form;
     ASSERT_TRUE(form.setChecked(GeneralPage, GeneralControl::CrackIncludedRadio, true));
