@@ -1,0 +1,71 @@
+// Opening Quenby-style archives: the whole data section is checksummed through one 64 KiB block.
+// Reports the verification throughput (bytes per second) for a 64 MiB archive.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "foundation/jam_archive.h"
+#include "jam_writer.h"
+
+namespace {
+
+const size_t archiveDataSize = 64u << 20;
+
+// A 64 MiB archive of sixteen 4 MiB entries, written once into the temporary folder.
+class BenchArchive {
+public:
+    BenchArchive() {
+        path = (std::filesystem::temp_directory_path() / "quenby-archive-bench.jam").string();
+        std::vector<jam::Entry> entries(16);
+        std::mt19937 random(7);
+        for (size_t i = 0; i < entries.size(); ++i) {
+            entries[i].name = "entry" + std::to_string(i) + ".bin";
+            entries[i].data.resize(archiveDataSize / entries.size());
+            for (uint8_t& byte : entries[i].data)
+                byte = static_cast<uint8_t>(random());
+        }
+        std::string error;
+        ready = jam::pack(path, entries, error);
+        if (!ready)
+            failure = error;
+    }
+    ~BenchArchive() {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+    }
+
+    std::string path;
+    bool ready = false;
+    std::string failure;
+};
+
+BenchArchive& benchArchive() {
+    static BenchArchive archive;
+    return archive;
+}
+
+void BM_OpenAndVerify64MiB(benchmark::State& state) {
+    BenchArchive& archive = benchArchive();
+    if (!archive.ready) {
+        state.SkipWithError(archive.failure.c_str());
+        return;
+    }
+    for (auto _ : state) {
+        JamArchive reader;
+        bool opened = reader.open(archive.path.c_str());
+        benchmark::DoNotOptimize(opened);
+        if (!opened) {
+            state.SkipWithError("the archive did not open");
+            break;
+        }
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(archiveDataSize));
+}
+BENCHMARK(BM_OpenAndVerify64MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
