@@ -36,14 +36,6 @@ TEST_F(JamArchiveOpenTest, AMissingArchiveOrAFolderIsNotFound) {
     EXPECT_EQ("File not found:\n" + CurrentFolder::pathOf("folder.jam"), LastError.message.chars());
 }
 
-TEST_F(JamArchiveOpenTest, ARelativeNameIsResolvedToItsFullPath) {
-    folder.makeFolder("sub");
-    writeArchive(sample());
-    std::string name = std::string("sub") + pathSeparator + ".." + pathSeparator + "test.jam";
-    EXPECT_TRUE(archive.open(name.c_str()));
-    EXPECT_STREQ(CurrentFolder::pathOf("test.jam").c_str(), archive.path.chars());
-}
-
 TEST_F(JamArchiveOpenTest, AShortHeaderFailsToRead) {
     std::vector<uint8_t> image = sample();
     image.resize(63);
@@ -86,17 +78,15 @@ TEST_F(JamArchiveOpenTest, OnlyVersionOneIsRead) {
 
 // The directory size is made to run past the end of the file as well, so a directory read
 // would fail differently: the invalid slot count is found before any directory is read.
-TEST_F(JamArchiveOpenTest, ASlotCountOfZeroIsInvalidBeforeTheDirectoryIsRead) {
+TEST_F(JamArchiveOpenTest, ZeroSlotsOrAnEmptyDirectoryIsInvalidBeforeAnyDirectoryRead) {
     std::vector<uint8_t> image = sample();
     putU32(image, slotCountAt, 0);
     putU32(image, directorySizeAt, 100000);
     putU32(image, directoryBoundAt, 100000);
     jam::reseal(image);
     expectOpenFails(image, ArchiveInvalid, withPath("Archive is invalid"));
-}
 
-TEST_F(JamArchiveOpenTest, ADirectorySizeOfZeroIsInvalid) {
-    std::vector<uint8_t> image = sample();
+    image = sample();
     putU32(image, directorySizeAt, 0);
     jam::reseal(image);
     expectOpenFails(image, ArchiveInvalid, withPath("Archive is invalid"));

@@ -111,23 +111,4 @@ TEST_F(JamArchiveReadTest, ARecordIsFoundWhereverItsSlotLies) {
     }
 }
 
-TEST_F(JamArchiveReadTest, AFreshArchiveIsClosedAndFindsNothing) {
-    JamArchive fresh;
-    EXPECT_FALSE(fresh.isOpen());
-    EXPECT_EQ(nullptr, fresh.path.chars());
-    EXPECT_EQ(nullptr, fresh.find("Default.ntf"));
-    EXPECT_EQ(0u, fresh.slotCount());
-}
-
-TEST(JamSignatureTest, EverySignatureByteIsSevenBit) {
-    uint8_t signature[jamSignatureSize];
-    jamSignature(signature);
-    int nonZero = 0;
-    for (uint8_t byte : signature) {
-        EXPECT_LE(byte, 127);
-        nonZero += byte != 0;
-    }
-    EXPECT_GT(nonZero, 10);
-}
-
 }  // namespace

@@ -39,50 +39,6 @@ TEST_F(JamWriterTest, PackThenListAndExtractEveryEntry) {
     }
 }
 
-TEST_F(JamWriterTest, EachEntryLiesAtOrShortlyAfterItsStartSlot) {
-    std::vector<jam::Entry> entries;
-    for (int i = 0; i < 30; ++i)
-        entries.push_back(entry("n" + std::to_string(i), "x"));
-    jam::Layout layout;
-    std::string error;
-    ASSERT_TRUE(jam::plan(entries, layout, error));
-    const uint32_t slots = uint32_t(layout.slots.size());
-    EXPECT_EQ(45u, slots);
-    for (uint32_t record = 0; record < entries.size(); ++record) {
-        // Walking from the start slot, the record is reached before any slot that leads back to
-        // an earlier place in the probe.
-        uint32_t slot = jam::startSlot(entries[record].name, slots);
-        uint32_t steps = 0;
-        while (layout.slots[slot] != record && steps < slots) {
-            slot = (slot + 1) % slots;
-            ++steps;
-        }
-        EXPECT_LT(steps, slots) << entries[record].name;
-    }
-    for (uint32_t target : layout.slots)
-        EXPECT_LT(target, entries.size());
-}
-
-TEST_F(JamWriterTest, TheHeaderIsLaidOutAsTheReaderExpects) {
-    std::vector<uint8_t> image = packed({entry("Default.ntf", "abc")});
-    uint8_t signature[jamSignatureSize];
-    jamSignature(signature);
-    EXPECT_EQ(std::vector<uint8_t>(signature, signature + jamSignatureSize),
-              std::vector<uint8_t>(image.begin(), image.begin() + jamSignatureSize));
-    EXPECT_EQ(1u, getU32(image, versionAt));
-    EXPECT_EQ(0u, getU32(image, flagsAt));
-    EXPECT_EQ(1u, getU32(image, slotCountAt));
-    EXPECT_EQ(4u + jamEntryFixedSize + 11u, getU32(image, directorySizeAt));
-    EXPECT_EQ(getU32(image, directorySizeAt), getU32(image, directoryBoundAt));
-    EXPECT_EQ(computeCrc32(image.data() + 24, 40, 0), getU32(image, headerChecksumAt));
-    size_t record = recordAt(image, 0);
-    EXPECT_EQ(11u, image[record] | (image[record + 1] << 8));
-    EXPECT_EQ(dataStart(image), getU32(image, record + 4));
-    EXPECT_EQ(3u, getU32(image, record + 8));
-    EXPECT_EQ("Default.ntf", std::string(image.begin() + record + 16, image.begin() + record + 27));
-    EXPECT_EQ("abc", std::string(image.begin() + dataStart(image), image.end()));
-}
-
 TEST_F(JamWriterTest, PlanRefusesWhatTheReaderCouldNotTellApart) {
     jam::Layout layout;
     std::string error;
@@ -157,17 +113,6 @@ TEST_F(JamWriterTest, PackingReplacesAnOldArchiveWhole) {
     std::string missing = folder.at("no-such-folder") + pathSeparator + "x.jam";
     EXPECT_FALSE(jam::pack(missing, {entry("A", "a")}, error));
     EXPECT_EQ("Failed to open file: " + missing, error);
-}
-
-TEST_F(JamWriterTest, WholeFilesReadAndWrite) {
-    std::string error;
-    std::vector<uint8_t> bytes = {0, 1, 2, 255, '\r', '\n'};
-    ASSERT_TRUE(jam::writeWholeFile(folder.at("raw.bin"), bytes, error));
-    std::vector<uint8_t> back;
-    ASSERT_TRUE(jam::readWholeFile(folder.at("raw.bin"), back, error));
-    EXPECT_EQ(bytes, back);
-    EXPECT_FALSE(jam::readWholeFile(folder.at("absent.bin"), back, error));
-    EXPECT_EQ("cannot open " + folder.at("absent.bin"), error);
 }
 
 }  // namespace
