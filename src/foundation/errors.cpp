@@ -42,9 +42,11 @@ const StandardMessage standardMessages[] = {
 }  // namespace
 
 String describeError(uint32_t code) {
-    if (code == CustomError) return String();
+    if (code == CustomError)
+        return String();
     for (const StandardMessage& entry : standardMessages) {
-        if (entry.code == code) return String(entry.text);
+        if (entry.code == code)
+            return String(entry.text);
     }
     return String("Unknown error");
 }

@@ -4,11 +4,15 @@
 #include "foundation/list.h"
 
 bool frameworkStartup(uint32_t flags) {
-    if ((flags & PrimeNodePool) == 0) return true;
-    if (growNodePool(nodePoolInitial)) return true;
+    if ((flags & PrimeNodePool) == 0)
+        return true;
+    if (growNodePool(nodePoolInitial))
+        return true;
     setLastError(OutOfMemory);
     frameworkShutdown();
     return false;
 }
 
-void frameworkShutdown() { freeNodePool(); }
+void frameworkShutdown() {
+    freeNodePool();
+}

@@ -7,11 +7,14 @@ uint32_t nodePoolInitial = 256;
 uint32_t nodePoolGrowth = 128;
 ListWalk listWalk = {nullptr, nullptr, 0};
 
-List::~List() { clear(); }
+List::~List() {
+    clear();
+}
 
 bool List::link(void* item, bool asFirst) {
     ListNode* node = acquireNode();
-    if (node == nullptr) return false;
+    if (node == nullptr)
+        return false;
     node->item = item;
     if (first == nullptr) {
         node->next = node;
@@ -25,14 +28,19 @@ bool List::link(void* item, bool asFirst) {
     node->prev = last;
     last->next = node;
     first->prev = node;
-    if (asFirst) first = node;
+    if (asFirst)
+        first = node;
     ++count;
     return true;
 }
 
-bool List::prepend(void* item) { return link(item, true); }
+bool List::prepend(void* item) {
+    return link(item, true);
+}
 
-bool List::append(void* item) { return link(item, false); }
+bool List::append(void* item) {
+    return link(item, false);
+}
 
 void List::unlink(ListNode* node) {
     if (first->next == first) {
@@ -42,7 +50,8 @@ void List::unlink(ListNode* node) {
     }
     node->prev->next = node->next;
     node->next->prev = node->prev;
-    if (node == first) first = node->next;
+    if (node == first)
+        first = node->next;
     --count;
 }
 
@@ -52,11 +61,13 @@ void List::remove(ListNode* node) {
 }
 
 void List::clear() {
-    while (first != nullptr) remove(first);
+    while (first != nullptr)
+        remove(first);
 }
 
 ListNode* acquireNode() {
-    if (nodePoolHead == nullptr && !growNodePool(nodePoolGrowth)) return nullptr;
+    if (nodePoolHead == nullptr && !growNodePool(nodePoolGrowth))
+        return nullptr;
     ListNode* node = nodePoolHead;
     if (node->next == node) {
         nodePoolHead = nullptr;
@@ -97,7 +108,8 @@ bool growNodePool(uint32_t count) {
 }
 
 void freeNodePool() {
-    if (nodePoolHead == nullptr) return;
+    if (nodePoolHead == nullptr)
+        return;
     nodePoolHead->prev->next = nullptr;
     ListNode* node = nodePoolHead;
     while (node != nullptr) {
@@ -109,9 +121,11 @@ void freeNodePool() {
 }
 
 uint32_t nodePoolSize() {
-    if (nodePoolHead == nullptr) return 0;
+    if (nodePoolHead == nullptr)
+        return 0;
     uint32_t size = 1;
-    for (ListNode* node = nodePoolHead->next; node != nodePoolHead; node = node->next) ++size;
+    for (ListNode* node = nodePoolHead->next; node != nodePoolHead; node = node->next)
+        ++size;
     return size;
 }
 

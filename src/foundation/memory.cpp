@@ -3,11 +3,33 @@
 #include <cstdlib>
 #include <cstring>
 
-void* memAlloc(uint32_t size) { return std::malloc(size != 0 ? size : 1); }
+namespace {
 
-void memFree(void* block, uint32_t /*size*/) { std::free(block); }
+uint32_t allocationFailureCountdown = 0;
+
+bool allocationShouldFail() {
+    return allocationFailureCountdown != 0 && --allocationFailureCountdown == 0;
+}
+
+}  // namespace
+
+void failNthAllocation(uint32_t n) {
+    allocationFailureCountdown = n;
+}
+
+void* memAlloc(uint32_t size) {
+    if (allocationShouldFail())
+        return nullptr;
+    return std::malloc(size != 0 ? size : 1);
+}
+
+void memFree(void* block, uint32_t /*size*/) {
+    std::free(block);
+}
 
 void* memRealloc(void* block, uint32_t /*oldSize*/, uint32_t newSize) {
+    if (allocationShouldFail())
+        return nullptr;
     return std::realloc(block, newSize != 0 ? newSize : 1);
 }
 
@@ -21,7 +43,8 @@ void* memCopy(void* destination, const void* source, uint32_t count) {
         to += 4;
         from += 4;
     }
-    for (uint32_t rest = count % 4; rest != 0; --rest) *to++ = *from++;
+    for (uint32_t rest = count % 4; rest != 0; --rest)
+        *to++ = *from++;
     return to;
 }
 
@@ -32,13 +55,15 @@ void* memFill(void* destination, uint8_t value, uint32_t count) {
         std::memcpy(to, &word, 4);
         to += 4;
     }
-    for (uint32_t rest = count % 4; rest != 0; --rest) *to++ = value;
+    for (uint32_t rest = count % 4; rest != 0; --rest)
+        *to++ = value;
     return to;
 }
 
 uint32_t strLength(const char* text) {
     const char* end = text;
-    while (*end != 0) ++end;
+    while (*end != 0)
+        ++end;
     return static_cast<uint32_t>(end - text);
 }
 
@@ -49,7 +74,8 @@ int strCompare(const char* a, const char* b) {
         ++x;
         ++y;
     }
-    if (*x == *y) return 0;
+    if (*x == *y)
+        return 0;
     return *x < *y ? -1 : 1;
 }
 

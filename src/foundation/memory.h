@@ -12,6 +12,9 @@ void memFree(void* block, uint32_t size);
 // old block is untouched and still owned by the caller.
 void* memRealloc(void* block, uint32_t oldSize, uint32_t newSize);
 
+// For tests: the n-th allocation or reallocation from now fails, once; 0 turns this off.
+void failNthAllocation(uint32_t n);
+
 // Copy and fill four bytes at a time with a byte tail; both return destination + count.
 void* memCopy(void* destination, const void* source, uint32_t count);
 void* memFill(void* destination, uint8_t value, uint32_t count);

@@ -15,16 +15,22 @@ bool pointsInto(const char* text, const char* buffer, uint32_t size) {
 
 }  // namespace
 
-String::String(const char* text) : characters(nullptr), size(0) { assign(text); }
+String::String(const char* text) : characters(nullptr), size(0) {
+    assign(text);
+}
 
-String::String(const String& other) : characters(nullptr), size(0) { assign(other.characters); }
+String::String(const String& other) : characters(nullptr), size(0) {
+    assign(other.characters);
+}
 
 String::String(String&& other) noexcept : characters(other.characters), size(other.size) {
     other.characters = nullptr;
     other.size = 0;
 }
 
-String::~String() { clear(); }
+String::~String() {
+    clear();
+}
 
 // Stores count bytes of text as the new contents. The new buffer is filled before the old one is
 // released, so text may point into this String's own buffer.
@@ -60,10 +66,13 @@ String& String::operator=(String other) {
 }
 
 String& String::append(const char* text) {
-    if (size < 2) return assign(text);
-    if (text == nullptr) return *this;
+    if (size < 2)
+        return assign(text);
+    if (text == nullptr)
+        return *this;
     const uint32_t extra = strLength(text);
-    if (extra == 0) return *this;
+    if (extra == 0)
+        return *this;
     const uint32_t oldLength = size - 1;
     // Text inside our own buffer survives the reallocation at the same offset.
     const bool own = pointsInto(text, characters, size);
@@ -78,7 +87,8 @@ String& String::append(const char* text) {
 
 String& String::format(const char* pattern, ...) {
     char* scratch = static_cast<char*>(memAlloc(formatBufferSize));
-    if (scratch == nullptr) return *this;
+    if (scratch == nullptr)
+        return *this;
     scratch[0] = 0;
     va_list arguments;
     va_start(arguments, pattern);
@@ -94,12 +104,14 @@ String& String::format(const char* pattern, ...) {
 void String::toUpper() {
     for (uint32_t i = 0; i < size; ++i) {
         const signed char c = static_cast<signed char>(characters[i]);
-        if (c >= 'a' && c <= 'z') characters[i] = static_cast<char>(c - 0x20);
+        if (c >= 'a' && c <= 'z')
+            characters[i] = static_cast<char>(c - 0x20);
     }
 }
 
 void String::clear() {
-    if (characters != nullptr) memFree(characters, size);
+    if (characters != nullptr)
+        memFree(characters, size);
     characters = nullptr;
     size = 0;
 }
@@ -110,20 +122,25 @@ bool String::resize(uint32_t newSize) {
             clear();
         } else {
             char* moved = static_cast<char*>(memRealloc(characters, size, newSize));
-            if (moved == nullptr) return false;
+            if (moved == nullptr)
+                return false;
             characters = moved;
             size = newSize;
         }
     }
-    if (characters != nullptr) characters[size - 1] = 0;
+    if (characters != nullptr)
+        characters[size - 1] = 0;
     return true;
 }
 
-String String::left(uint32_t count) const { return mid(0, count); }
+String String::left(uint32_t count) const {
+    return mid(0, count);
+}
 
 String String::mid(uint32_t start, uint32_t count) const {
     String piece;
-    if (characters == nullptr) return piece;
+    if (characters == nullptr)
+        return piece;
     const uint32_t total = length();
     const uint32_t s = start < total ? start : total;
     const uint32_t n = count < total - s ? count : total - s;
@@ -132,8 +149,10 @@ String String::mid(uint32_t start, uint32_t count) const {
 }
 
 bool String::equals(const char* text) const {
-    if (characters == nullptr) return text == nullptr;
-    if (text == nullptr) return false;
+    if (characters == nullptr)
+        return text == nullptr;
+    if (text == nullptr)
+        return false;
     return strCompare(characters, text) == 0;
 }
 
@@ -143,4 +162,6 @@ String operator+(const String& left, const char* right) {
     return result;
 }
 
-String operator+(const String& left, const String& right) { return left + right.chars(); }
+String operator+(const String& left, const String& right) {
+    return left + right.chars();
+}

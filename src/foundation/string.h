@@ -45,8 +45,12 @@ public:
     String mid(uint32_t start, uint32_t count = 0xFFFFFFFFu) const;
 
     bool equals(const char* text) const;
-    bool operator==(const char* text) const { return equals(text); }
-    bool operator!=(const char* text) const { return !equals(text); }
+    bool operator==(const char* text) const {
+        return equals(text);
+    }
+    bool operator!=(const char* text) const {
+        return !equals(text);
+    }
 
 private:
     void store(const char* text, uint32_t count);

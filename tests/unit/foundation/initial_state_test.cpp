@@ -5,6 +5,7 @@
 #include "foundation/errors.h"
 
 TEST(LastErrorInitialStateTest, LastErrorStartsAsNoError) {
-    if (LastError.code != 0) GTEST_SKIP() << "another test recorded an error first";
+    if (LastError.code != 0)
+        GTEST_SKIP() << "another test recorded an error first";
     EXPECT_STREQ("No error", LastError.message.chars());
 }

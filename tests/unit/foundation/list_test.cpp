@@ -29,7 +29,9 @@ std::string order(List& list) {
 
 const char a = 'a', b = 'b', c = 'c', d = 'd';
 
-void* item(const char& ch) { return const_cast<char*>(&ch); }
+void* item(const char& ch) {
+    return const_cast<char*>(&ch);
+}
 
 TEST_F(ListTest, NewListIsEmptyAndVisitsNothing) {
     List list;
@@ -67,7 +69,8 @@ TEST_F(ListTest, OneNodeRingPointsToItself) {
 
 TEST_F(ListTest, RemovingFirstOrMiddleNode) {
     List list;
-    for (const char* ch : {&a, &b, &c, &d}) list.append(item(*ch));
+    for (const char* ch : {&a, &b, &c, &d})
+        list.append(item(*ch));
     list.remove(list.first);
     EXPECT_EQ("bcd", order(list));
     EXPECT_EQ(item(b), list.first->item);
@@ -81,7 +84,8 @@ TEST_F(ListTest, RemovingFirstOrMiddleNode) {
 
 TEST_F(ListTest, RemovingEachVisitedNodeEmptiesTheListWithoutSkipping) {
     List list;
-    for (const char* ch : {&a, &b, &c, &d}) list.append(item(*ch));
+    for (const char* ch : {&a, &b, &c, &d})
+        list.append(item(*ch));
     std::string seen;
     forEachNode(
         list,
@@ -99,12 +103,14 @@ TEST_F(ListTest, RemovingEachVisitedNodeEmptiesTheListWithoutSkipping) {
 
 TEST_F(ListTest, RemovingSomeNodesDuringTraversal) {
     List list;
-    for (const char* ch : {&a, &b, &c, &d}) list.append(item(*ch));
+    for (const char* ch : {&a, &b, &c, &d})
+        list.append(item(*ch));
     forEachNode(
         list,
         [](List& l, ListNode* node, void*) {
             char ch = *static_cast<const char*>(node->item);
-            if (ch == 'b' || ch == 'd') l.remove(node);
+            if (ch == 'b' || ch == 'd')
+                l.remove(node);
         },
         nullptr);
     EXPECT_EQ("ac", order(list));
@@ -141,7 +147,8 @@ TEST_F(ListTest, ReleasedNodesAreReusedLastInFirstOut) {
 TEST_F(ListTest, ListsReachASteadyStateWithoutGrowing) {
     List list;
     for (int round = 0; round < 3; ++round) {
-        for (int i = 0; i < 100; ++i) ASSERT_TRUE(list.prepend(item(a)));
+        for (int i = 0; i < 100; ++i)
+            ASSERT_TRUE(list.prepend(item(a)));
         list.clear();
         EXPECT_EQ(128u, nodePoolSize());
     }

@@ -19,14 +19,16 @@ TEST(MemoryTest, CopyAndFillHandleEveryTailLength) {
         std::memset(destination, '.', sizeof destination);
         end = memFill(destination, 0xAB, count);
         EXPECT_EQ(destination + count, end);
-        for (uint32_t i = 0; i < count; ++i) EXPECT_EQ('\xAB', destination[i]);
+        for (uint32_t i = 0; i < count; ++i)
+            EXPECT_EQ('\xAB', destination[i]);
         EXPECT_EQ('.', destination[count]);
     }
 }
 
 TEST(MemoryTest, CopyWorksAtUnalignedAddresses) {
     char source[32], destination[32];
-    for (int i = 0; i < 32; ++i) source[i] = static_cast<char>(i);
+    for (int i = 0; i < 32; ++i)
+        source[i] = static_cast<char>(i);
     std::memset(destination, 0, sizeof destination);
     EXPECT_EQ(destination + 1 + 23, memCopy(destination + 1, source + 3, 23));
     EXPECT_EQ(0, std::memcmp(destination + 1, source + 3, 23));

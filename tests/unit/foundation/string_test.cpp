@@ -6,7 +6,9 @@
 
 namespace {
 
-bool isNull(const String& s) { return s.chars() == nullptr && s.length() == 0 && s.isEmpty(); }
+bool isNull(const String& s) {
+    return s.chars() == nullptr && s.length() == 0 && s.isEmpty();
+}
 
 bool isZeroLength(const String& s) {
     return s.chars() != nullptr && s.chars()[0] == 0 && s.length() == 0 && s.isEmpty();
@@ -114,7 +116,8 @@ TEST(StringTest, ToUpperTouchesOnlyAsciiLetters) {
     EXPECT_STREQ("ABZ{~`", s.chars());
 
     std::string high;
-    for (int c = 0xE0; c <= 0xFE; ++c) high += static_cast<char>(c);
+    for (int c = 0xE0; c <= 0xFE; ++c)
+        high += static_cast<char>(c);
     String h(high.c_str());
     h.toUpper();
     EXPECT_EQ(high, h.chars());
