@@ -97,6 +97,14 @@ wine_prepare_prefix() {
 
 _wine_build_prefix() {
     local prefix=$1 version=$2
+    if [[ -f $prefix/.session-owner ]]; then
+        local owner
+        read -r owner _ <"$prefix/.session-owner" || true
+        if [[ -n ${owner:-} ]] && kill -0 "$owner" 2>/dev/null; then
+            _wine_fail "$prefix must be made again but is in use by the session of process $owner"
+            return 1
+        fi
+    fi
     if [[ -e $prefix ]]; then
         if [[ -f $prefix/system.reg || -f $prefix/$_WINE_STAMP_NAME ]] ||
             [[ -d $prefix && -z $(ls -A "$prefix") ]]; then
@@ -130,8 +138,9 @@ _wine_build_prefix() {
 
     printf '%s' "$_WINE_SETTINGS" | sed 's/$/\r/' >"$prefix/drive_c/quenby-settings.reg"
     timeout 60 wine regedit /S 'C:\quenby-settings.reg' </dev/null >>"$log" 2>&1 || true
-    # The registry reaches the disk when the server ends.
-    timeout 60 wineserver -w </dev/null >>"$log" 2>&1 || true
+    # The registry reaches the disk when the server ends; -k ends it (and the programs
+    # wineboot left running) at once rather than when they have timed out.
+    timeout 60 wineserver -k </dev/null >>"$log" 2>&1 || true
     rm -f "$prefix/drive_c/quenby-settings.reg"
 
     # regedit exits 0 even when it imported nothing: check the saved hives.
