@@ -57,6 +57,11 @@ bool loadDefaultTemplate(const String& name) {
         return false;
     }
     CurrentTemplate.name = name;
+    if (CurrentTemplate.name.chars() == nullptr) {
+        setLastError(OutOfMemory);
+        releaseTemplateText();
+        return false;
+    }
     return true;
 }
 
@@ -72,11 +77,21 @@ bool buildCatalogue() {
     return findFiles(templateExtension, addTemplateName, nullptr);
 }
 
+// A null name is an allocation that failed on the caller's side: it names no template, and must
+// not be taken for the file ".ntf" (whose name is the zero-length one).
 bool loadTemplate(String name) {
     releaseTemplateText();
+    if (name.chars() == nullptr) {
+        setLastError(OutOfMemory);
+        return false;
+    }
     if (name.equals(defaultTemplateName))
         return loadDefaultTemplate(name);
     String fileName = name + templateExtension;
+    if (fileName.chars() == nullptr) {
+        setLastError(OutOfMemory);
+        return false;
+    }
     return loadTemplateFile(fileName.chars(), fileName.chars());
 }
 
@@ -85,6 +100,10 @@ bool loadTemplateFile(const char* path, const char* displayName) {
     if (displayName == nullptr)
         displayName = path;
     CurrentTemplate.name = displayName;
+    if (CurrentTemplate.name.chars() == nullptr) {
+        setLastError(OutOfMemory);
+        return false;
+    }
 
     FileHandle file = path != nullptr ? openFileForReading(path, false) : noFile;
     if (file == noFile) {

@@ -12,6 +12,8 @@
 #include "catalogue/current_template.h"
 #include "files/temp_folder.h"
 #include "foundation/errors.h"
+#include "foundation/list.h"
+#include "foundation/memory.h"
 #include "jam_writer.h"
 
 namespace {
@@ -222,6 +224,9 @@ TEST_F(TemplateCatalogueTest, FailedLooseLoadsLeaveNoTextAndTheFileName) {
     expectLoadFails("Mine", CustomError, "File is empty: Mine.ntf", "Mine.ntf");
     expectLoadFails("Gone", FileOpenFailed, "Failed to open file: Gone.ntf", "Gone.ntf");
     expectLoadFails("Dir", FileOpenFailed, "Failed to open file: Dir.ntf", "Dir.ntf");
+    // A null name (the caller's allocation failed) is not the zero-length name of ".ntf".
+    folder.write(".ntf", std::string("nameless"));
+    expectLoadFails(nullptr, OutOfMemory, "Out of memory", "Dir.ntf");
 }
 
 TEST_F(TemplateCatalogueTest, AFailedDefaultLoadKeepsThePreviousName) {
@@ -245,6 +250,36 @@ TEST_F(TemplateCatalogueTest, ATemplateFileAnywhereLoadsUnderItsDisplayName) {
     EXPECT_STREQ("Failed to open file: Custom", message().c_str());
     EXPECT_EQ(nullptr, CurrentTemplate.text);
     EXPECT_STREQ("Custom", CurrentTemplate.name.chars());
+}
+
+// Every allocation is made to fail in turn: each build or load fails with its message, and
+// what it leaves behind is released as usual (nothing leaks under a memory checker).
+TEST_F(TemplateCatalogueTest, EachFailedAllocationFailsCleanly) {
+    writeArchive({entry("Default.ntf", defaultText)});
+    for (const char* name : {"One.ntf", "Two.ntf", "Three.ntf"})
+        folder.write(name, "text");
+    bool listingRanOut = false, loadRanOut = false;
+    for (uint32_t n = 1; n <= 200; ++n) {  // beyond the node pool's growth of 128
+        freeNodePool();
+        failNthAllocation(n);
+        bool built = buildCatalogue();
+        bool loaded = built && loadTemplate(String("Two"));
+        failNthAllocation(0);
+        SCOPED_TRACE(n);
+        if (!built) {
+            EXPECT_TRUE(message() == "File not found: Quenby.jam" ||
+                        message() == "Quenby.jam is corrupt!" || message() == "Out of memory")
+                << message();
+            listingRanOut |= templateArchive.isOpen() && message() == "Out of memory";
+        } else if (!loaded) {
+            EXPECT_EQ(nullptr, CurrentTemplate.text);
+            loadRanOut |= message() == "Out of memory";
+        }
+        releaseCatalogue();
+        templateArchive.close();
+    }
+    EXPECT_TRUE(listingRanOut);
+    EXPECT_TRUE(loadRanOut);
 }
 
 // A template of 4 GiB or more cannot be held; its size is not cut to 32 bits.
