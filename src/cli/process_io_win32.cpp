@@ -12,8 +12,9 @@ void useBinaryStandardStreams() {
 }
 
 std::string executableFolder() {
-    char* program = nullptr;
-    if (_get_pgmptr(&program) != 0 || program == nullptr)
+    // The C runtime's full path of the program, set before main runs.
+    const char* program = _pgmptr;
+    if (program == nullptr)
         return std::string();
     std::string path(program);
     size_t separator = path.find_last_of("\\/");
