@@ -177,8 +177,14 @@ _wine_display_ready() { # DISPLAY-FILE XVFB-PID
     [[ $(cat "$1") == *[0-9] ]] || _wine_gone "$2"
 }
 
+# Stops the polling once the server is ready (remembered: while it loads or saves the
+# registry the server works in the prefix folder for a moment) or gone.
 _wine_server_up() { # PID PREFIX
-    _wine_server_ready "$1" "$2" || _wine_gone "$1"
+    if _wine_server_ready "$1" "$2"; then
+        _WINE_SERVER_SEEN_READY=1
+        return 0
+    fi
+    _wine_gone "$1"
 }
 
 # Usage: wine_session_start PREFIX
@@ -235,8 +241,9 @@ wine_session_start() {
     wineserver -f -p </dev/null >"$WINE_SESSION_DIR/wineserver.log" 2>&1 &
     export WINE_SESSION_SERVER_PID=$!
     printf '%s %s\n' "$$" "$WINE_SESSION_XVFB_PID" >"$owner_file"
+    _WINE_SERVER_SEEN_READY=0
     _wine_poll 30 _wine_server_up "$WINE_SESSION_SERVER_PID" "$prefix" || true
-    if ! _wine_server_ready "$WINE_SESSION_SERVER_PID" "$prefix"; then
+    if ((!_WINE_SERVER_SEEN_READY)) || _wine_gone "$WINE_SESSION_SERVER_PID"; then
         local status=running
         kill -0 "$WINE_SESSION_SERVER_PID" 2>/dev/null ||
             { wait "$WINE_SESSION_SERVER_PID" && status=0 || status=$?; }

@@ -276,6 +276,33 @@ HWND control(const std::string& pageWord, const std::string& idWord) {
     return found;
 }
 
+namespace {
+
+bool holdsPushButton(HWND parent) {
+    for (HWND child : childWindows(parent)) {
+        LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
+        if (className(child) == "Button" && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) {
+            return true;
+        }
+        if (holdsPushButton(child))
+            return true;
+    }
+    return false;
+}
+
+// The dialog that carries the sync marker: a page without push buttons, whose default-button
+// id nothing else reads; the main window if every page has push buttons. (Changing the
+// default id of a dialog with push buttons would restyle its default button.)
+HWND syncTarget(HWND main) {
+    for (HWND child : childWindows(main)) {
+        if (className(child) == "#32770" && !holdsPushButton(child))
+            return child;
+    }
+    return main;
+}
+
+}  // namespace
+
 void sync() {
     HWND main = findWindow(WindowKind::Main, &settings().mainTitle);
     if (!main) {
@@ -283,18 +310,21 @@ void sync() {
         Sleep(100);
         return;
     }
+    // Posted messages of one thread are handled in order, whichever of its windows they are
+    // for: once the marker posted now has been handled, so has everything posted before it.
+    HWND target = syncTarget(main);
     LRESULT before = 0;
-    if (!trySendMessage(main, DM_GETDEFID, 0, 0, &before))
+    if (!trySendMessage(target, DM_GETDEFID, 0, 0, &before))
         return;
     WORD original = HIWORD(before) == DC_HASDEFID ? LOWORD(before) : 0;
     WORD marker = original == kSyncMarker ? kSyncMarker + 1 : kSyncMarker;
-    if (!PostMessageA(main, DM_SETDEFID, marker, 0))
+    if (!PostMessageA(target, DM_SETDEFID, marker, 0))
         return;
     bool gone = false;
     bool seen = pollUntil(settings().messageTimeoutMs / 1000.0, [&] {
         LRESULT now = 0;
-        if (!trySendMessage(main, DM_GETDEFID, 0, 0, &now)) {
-            gone = !IsWindow(main);
+        if (!trySendMessage(target, DM_GETDEFID, 0, 0, &now)) {
+            gone = !IsWindow(target);
             return gone;
         }
         return LOWORD(now) == marker && HIWORD(now) == DC_HASDEFID;
@@ -302,7 +332,7 @@ void sync() {
     if (gone)
         return;
     LRESULT unused;
-    trySendMessage(main, DM_SETDEFID, original, 0, &unused);
+    trySendMessage(target, DM_SETDEFID, original, 0, &unused);
     if (!seen) {
         fail(kExitFailed, "the program did not handle its messages within %u ms",
              settings().messageTimeoutMs);
