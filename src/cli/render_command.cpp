@@ -49,7 +49,7 @@ RenderCommand::RenderCommand(CLI::App& parent) {
     app->add_option("--archive", archive, "Archive holding the default template")
         ->type_name("Quenby.jam")
         ->excludes(templateOption);
-    app->add_flag("--utf8", utf8, "Convert the NFO from CP437 to UTF-8 for terminals");
+    app->add_flag("--utf8", utf8, "Convert the NFO (or the failure report) from CP437 to UTF-8");
     app->add_option("-o,--output", output, "Write the NFO to OUT instead of standard output")
         ->type_name("OUT");
     app->add_option("sheet", sheet, "Release sheet (TOML, UTF-8); - reads standard input")
