@@ -44,7 +44,7 @@ void printHelp(FILE* out) {
         "Exit codes: 0 ok, 1 usage, 2 not found in time, 3 action failed, 4 mismatch.\n");
     for (const auto* list : {&formCommands(), &sessionCommands()}) {
         for (const Command& command : *list) {
-            fprintf(out, "  %-14s %-22s %s\n", command.name, command.usage, command.summary);
+            fprintf(out, "  %-17s %-26s %s\n", command.name, command.usage, command.summary);
         }
     }
 }
