@@ -8,6 +8,7 @@
 #include "engine/directive_parser.h"
 #include "engine/field_directives.h"
 #include "engine/form_controls.h"
+#include "engine/insertion.h"
 #include "engine/record_form.h"
 #include "engine/template_reader.h"
 #include "foundation/errors.h"
@@ -20,12 +21,6 @@ const char* const longSampleLines =
     "Third line of the sample text, also wide";
 
 namespace {
-
-// The engine's messages for faults that only show at a target line.
-const char* const removedTargetMessage =
-    "A directive's line of insertion was removed by another directive!";
-const char* const sharedTargetMessage =
-    "Multiple directives are trying to insert text on the same line!";
 
 enum class LineKind { Ordinary, Directive, BlockLine };
 

@@ -7,6 +7,11 @@
 #include "foundation/errors.h"
 #include "foundation/memory.h"
 
+const char* const removedTargetMessage =
+    "A directive's line of insertion was removed by another directive!";
+const char* const sharedTargetMessage =
+    "Multiple directives are trying to insert text on the same line!";
+
 namespace {
 
 // What the walk over the pending records found for the current line.
@@ -22,10 +27,10 @@ void inspectRecord(List& /*list*/, ListNode* node, void* context) {
         return;
     const auto* record = static_cast<const PendingInsertion*>(node->item);
     if (record->targetLine < search->line) {
-        search->failure = "A directive's line of insertion was removed by another directive!";
+        search->failure = removedTargetMessage;
     } else if (record->targetLine == search->line) {
         if (search->due != nullptr) {
-            search->failure = "Multiple directives are trying to insert text on the same line!";
+            search->failure = sharedTargetMessage;
         } else {
             search->due = node;
         }

@@ -17,6 +17,11 @@ struct PendingInsertion {
     int32_t column;
 };
 
+// The failures found when a line is reached: its insertion's target was removed, or two fields
+// aim at it.
+extern const char* const removedTargetMessage;
+extern const char* const sharedTargetMessage;
+
 // The reader's current line, which is not a directive line: written as it is, or with the one
 // insertion due on it.
 bool handleTextLine(const ReleaseForm& form);
