@@ -13,6 +13,7 @@ Usage: make-terminal-font.py [--source FONT.ttf] [--show BYTE] OUTPUT.fon
 """
 
 import argparse
+import os
 import struct
 import sys
 
@@ -144,7 +145,6 @@ def main():
     temporary = args.output + ".tmp"
     with open(temporary, "wb") as out:
         out.write(data)
-    import os
     os.replace(temporary, args.output)
     return 0
 

@@ -144,10 +144,12 @@ _wine_build_prefix() {
     rm -f "$prefix/drive_c/quenby-settings.reg"
 
     # regedit exits 0 even when it imported nothing: check the saved hives.
-    grep -qF '"Desktop"="Default"' "$prefix/user.reg" &&
-        grep -qF '"Default"="1024x768"' "$prefix/user.reg" &&
-        grep -qF '"Terminal"="C:\\windows\\Fonts\\terminal.fon"' "$prefix/system.reg" ||
-        { _wine_fail "the settings did not reach the registry of $prefix (see $log)"; return 1; }
+    if ! grep -qF '"Desktop"="Default"' "$prefix/user.reg" ||
+        ! grep -qF '"Default"="1024x768"' "$prefix/user.reg" ||
+        ! grep -qF '"Terminal"="C:\\windows\\Fonts\\terminal.fon"' "$prefix/system.reg"; then
+        _wine_fail "the settings did not reach the registry of $prefix (see $log)"
+        return 1
+    fi
 
     printf '%s\n' "$version" >"$prefix/$_WINE_STAMP_NAME"
 }
@@ -259,6 +261,7 @@ wine_session_start() {
 # carry the session's WINE_SESSION_DIR in their environment.
 _wine_session_programs() {
     local path pid exe
+    # shellcheck disable=SC2013 # /proc paths hold no spaces
     for path in $(grep -lzxF "WINE_SESSION_DIR=$WINE_SESSION_DIR" /proc/[0-9]*/environ 2>/dev/null); do
         pid=${path#/proc/}
         pid=${pid%/environ}
