@@ -207,8 +207,8 @@ wine_session_start() {
 
     local owner_file=$prefix/.session-owner
     if [[ -f $owner_file ]]; then
-        local owner xvfb
-        read -r owner xvfb <"$owner_file" || true
+        local owner xvfb folder
+        read -r owner xvfb folder <"$owner_file" || true
         if [[ -n ${owner:-} ]] && kill -0 "$owner" 2>/dev/null; then
             _wine_fail "$prefix is in use by the session of process $owner"
             return 1
@@ -217,6 +217,9 @@ wine_session_start() {
         timeout 20 wineserver -k </dev/null >/dev/null 2>&1 || true
         if [[ -n ${xvfb:-} && $(cat /proc/"$xvfb"/comm 2>/dev/null) == Xvfb ]]; then
             kill "$xvfb" 2>/dev/null || true
+        fi
+        if [[ ${folder:-} == */wine-session.* && -d $folder ]]; then
+            rm -rf "$folder"
         fi
         rm -f "$owner_file"
     fi
@@ -242,7 +245,7 @@ wine_session_start() {
 
     wineserver -f -p </dev/null >"$WINE_SESSION_DIR/wineserver.log" 2>&1 &
     export WINE_SESSION_SERVER_PID=$!
-    printf '%s %s\n' "$$" "$WINE_SESSION_XVFB_PID" >"$owner_file"
+    printf '%s %s %s\n' "$$" "$WINE_SESSION_XVFB_PID" "$WINE_SESSION_DIR" >"$owner_file"
     _WINE_SERVER_SEEN_READY=0
     _wine_poll 30 _wine_server_up "$WINE_SESSION_SERVER_PID" "$prefix" || true
     if ((!_WINE_SERVER_SEEN_READY)) || _wine_gone "$WINE_SESSION_SERVER_PID"; then
