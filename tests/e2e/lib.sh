@@ -24,6 +24,7 @@ E2E_ROOT=$(cd "$E2E_DIR/../.." && pwd)
 # A prefix of their own, so that the tests never stop a wineserver that other Wine runs use.
 : "${QUENBY_E2E_PREFIX:=$E2E_ROOT/build/wineprefix-e2e}"
 : "${QUENBY_DRIVER:=$QUENBY_BIN/quenby_driver.exe}"
+: "${QUENBY_CLIPBOARD_HOLDER:=$QUENBY_BIN/clipboard_holder.exe}"
 
 # shellcheck source=../../scripts/wine-env.sh
 source "$E2E_ROOT/scripts/wine-env.sh"
@@ -146,6 +147,10 @@ app_fresh() {
 
 _e2e_exit() {
     local status=$?
+    if ((status != 0)) && [[ -n $E2E_CASE ]]; then
+        e2e_log "FAIL: $E2E_CASE (stopped: a step failed with status $status)"
+        echo "$E2E_PASSED passed, $((E2E_FAILED + 1)) failed, $E2E_SKIPPED skipped"
+    fi
     quenby_kill
     wine_session_stop || true
     local folder

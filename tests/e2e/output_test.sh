@@ -29,6 +29,20 @@ drv clipboard-oem "$E2E_WORK/clipboard" >/dev/null
 expect_files_equal "$E2E_WORK/clipboard" "$E2E_WORK/expected-clipboard" "clipboard bytes"
 [[ " $(drv clipboard-formats) " == *" 7 "* ]] || fail "no CF_OEMTEXT on the clipboard"
 
+test_case "a clipboard held by another program: Failed to copy to clipboard..."
+holder_log=$E2E_WORK/holder.log
+wine "$QUENBY_CLIPBOARD_HOLDER" 4000 </dev/null >"$holder_log" 2>&1 &
+holder=$!
+if wait_until 10 grep -q holding "$holder_log"; then
+    drv click-post 4 1049 >/dev/null
+    expect_eq "$(drv box-text "Failed to copy to clipboard...")" "Windows Clipboard failure" "box text"
+    expect_eq "$(drv box-owner "Failed to copy to clipboard...")" main "box owner"
+    drv answer-box "Failed to copy to clipboard..." OK >/dev/null
+else
+    fail "the clipboard could not be held: $(cat "$holder_log")"
+fi
+wait "$holder" || true
+
 test_case "Save NFO File writes exactly the NFO's bytes"
 save_as "$out/first.nfo"
 wait_until 10 test -f "$out/first.nfo" || fail "first.nfo was not written"
