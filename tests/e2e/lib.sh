@@ -92,20 +92,16 @@ fail() {
     E2E_CASE_FAILED=1
 }
 
+# The checks record a failure and let the case go on, so that one run reports every mismatch.
+
 # Usage: expect_eq ACTUAL EXPECTED WHAT
 expect_eq() {
-    if [[ $1 != "$2" ]]; then
-        fail "$3: expected [$2], got [$1]"
-        return 1
-    fi
+    [[ $1 == "$2" ]] || fail "$3: expected [$2], got [$1]"
 }
 
 # Usage: expect_files_equal ACTUAL EXPECTED WHAT (byte for byte)
 expect_files_equal() {
-    if ! cmp -s "$1" "$2"; then
-        fail "$3: $1 differs from $2 ($(cmp "$1" "$2" 2>&1 | head -n 1))"
-        return 1
-    fi
+    cmp -s "$1" "$2" || fail "$3: $1 differs from $2 ($(cmp "$1" "$2" 2>&1 | head -n 1))"
 }
 
 # Usage: wait_until SECONDS COMMAND... Polls every 0.1 s until the command succeeds.
@@ -179,7 +175,6 @@ drv_check() {
         line=$(sed -n 's/^quenby_driver: stdin:\([0-9]*\): expect.*/\1/p' <<<"$out" | head -n 1)
         [[ -n $line ]] && out="$(sed -n "$((line - 1))p" <<<"$script") -> $out"
         fail "$1: ${out:-the driver failed}"
-        return 1
     fi
 }
 
@@ -229,7 +224,7 @@ fill_form() {
 
 # Usage: expect_preview GOLDEN WHAT. The preview box must hold exactly the golden file's bytes.
 expect_preview() {
-    drv gettext-file 4 1048 "$E2E_WORK/preview.nfo" >/dev/null || { fail "$2: cannot read the preview"; return 1; }
+    drv gettext-file 4 1048 "$E2E_WORK/preview.nfo" >/dev/null || { fail "$2: cannot read the preview"; return 0; }
     expect_files_equal "$E2E_WORK/preview.nfo" "$E2E_DIR/golden/$1.nfo" "$2"
 }
 
@@ -282,10 +277,10 @@ quenby_kill() {
 screenshot() {
     local file=$QUENBY_SCREENSHOTS/$1.png previous=$E2E_WORK/previous-shot.png tries=30
     drv sync >/dev/null 2>&1 || true
-    wine_screenshot "$previous" || { fail "no screenshot $1"; return 1; }
+    wine_screenshot "$previous" || { fail "no screenshot $1"; return 0; }
     while ((tries-- > 0)); do
         sleep 0.15
-        wine_screenshot "$file" || { fail "no screenshot $1"; return 1; }
+        wine_screenshot "$file" || { fail "no screenshot $1"; return 0; }
         cmp -s "$file" "$previous" && return 0
         cp "$file" "$previous"
     done
