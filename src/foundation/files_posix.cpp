@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "foundation/errors.h"
+#include "foundation/file_names.h"
 #include "foundation/files.h"
 #include "foundation/memory.h"
 
@@ -16,24 +17,6 @@ namespace {
 
 int descriptor(FileHandle file) {
     return static_cast<int>(file);
-}
-
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
-}
-
-// True when name ends in extension, ignoring ASCII letter case.
-bool hasExtension(const char* name, const char* extension) {
-    uint32_t nameLength = strLength(name);
-    uint32_t extensionLength = strLength(extension);
-    if (nameLength < extensionLength)
-        return false;
-    const char* tail = name + nameLength - extensionLength;
-    for (uint32_t i = 0; i < extensionLength; ++i) {
-        if (lowerAscii(tail[i]) != lowerAscii(extension[i]))
-            return false;
-    }
-    return true;
 }
 
 bool isRegularFile(const char* path) {

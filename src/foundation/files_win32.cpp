@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "foundation/errors.h"
+#include "foundation/file_names.h"
 #include "foundation/files.h"
 #include "foundation/memory.h"
 
@@ -19,25 +20,6 @@ const IID uniformResourceLocatorInterface = {
 
 HANDLE handleOf(FileHandle file) {
     return reinterpret_cast<HANDLE>(file);
-}
-
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
-}
-
-// True when name ends in extension, ignoring ASCII letter case. The search pattern alone is not
-// enough: it also matches through a file's short 8.3 name ("x.ntfx" has one ending in ".NTF").
-bool hasExtension(const char* name, const char* extension) {
-    uint32_t nameLength = strLength(name);
-    uint32_t extensionLength = strLength(extension);
-    if (nameLength < extensionLength)
-        return false;
-    const char* tail = name + nameLength - extensionLength;
-    for (uint32_t i = 0; i < extensionLength; ++i) {
-        if (lowerAscii(tail[i]) != lowerAscii(extension[i]))
-            return false;
-    }
-    return true;
 }
 
 // Tries the Internet-shortcut object; false when it cannot be had or refuses the link.
@@ -213,6 +195,8 @@ bool findFiles(const char* extension, FoundFileVisit visit, void* context) {
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
             continue;
+        // The pattern also matches through a file's short 8.3 name ("x.ntfx" has one ending in
+        // ".NTF"), so the real name is checked too.
         if (!hasExtension(found.cFileName, extension))
             continue;
         if (!visit(found.cFileName, context)) {
