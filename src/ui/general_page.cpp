@@ -32,25 +32,11 @@ void initialise(HWND page) {
     refreshEnabledControls(page);
 }
 
-INT_PTR CALLBACK pageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-        case WM_INITDIALOG:
-            pageWindow = page;
-            initialise(page);
-            return TRUE;
-        case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) {
-                refreshEnabledControls(page);
-            }
-            return FALSE;
-    }
-    return FALSE;
-}
-
 }  // namespace
 
 HWND create(HWND mainWindow) {
-    pageWindow = createPage(mainWindow, IDD_GENERAL_PAGE, pageProc, "General / Software");
+    pageWindow = createPage(mainWindow, IDD_GENERAL_PAGE,
+                            formPageProc<initialise, refreshEnabledControls>, "General / Software");
     return pageWindow;
 }
 

@@ -57,25 +57,11 @@ void initialise(HWND page) {
     refreshEnabledControls(page);
 }
 
-INT_PTR CALLBACK pageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-        case WM_INITDIALOG:
-            pageWindow = page;
-            initialise(page);
-            return TRUE;
-        case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) {
-                refreshEnabledControls(page);
-            }
-            return FALSE;
-    }
-    return FALSE;
-}
-
 }  // namespace
 
 HWND create(HWND mainWindow) {
-    pageWindow = createPage(mainWindow, IDD_UPLOAD_PAGE, pageProc, "Upload");
+    pageWindow = createPage(mainWindow, IDD_UPLOAD_PAGE,
+                            formPageProc<initialise, refreshEnabledControls>, "Upload");
     return pageWindow;
 }
 

@@ -15,25 +15,12 @@ void refreshEnabledControls(HWND page) {
     enable(page, IDC_VARIOUS_THANKS_EDIT, isChecked(page, IDC_VARIOUS_THANKS_CHECK));
 }
 
-INT_PTR CALLBACK pageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-        case WM_INITDIALOG:
-            pageWindow = page;
-            refreshEnabledControls(page);
-            return TRUE;
-        case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) {
-                refreshEnabledControls(page);
-            }
-            return FALSE;
-    }
-    return FALSE;
-}
-
 }  // namespace
 
 HWND create(HWND mainWindow) {
-    pageWindow = createPage(mainWindow, IDD_VARIOUS_TEXT_PAGE, pageProc, "Various Text");
+    pageWindow =
+        createPage(mainWindow, IDD_VARIOUS_TEXT_PAGE,
+                   formPageProc<refreshEnabledControls, refreshEnabledControls>, "Various Text");
     return pageWindow;
 }
 

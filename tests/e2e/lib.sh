@@ -23,8 +23,8 @@ E2E_ROOT=$(cd "$E2E_DIR/../.." && pwd)
 : "${QUENBY_SCREENSHOTS:=$E2E_ROOT/build/screenshots}"
 # A prefix of their own, so that the tests never stop a wineserver that other Wine runs use.
 : "${QUENBY_E2E_PREFIX:=$E2E_ROOT/build/wineprefix-e2e}"
-: "${QUENBY_DRIVER:=$QUENBY_BIN/quenby_driver.exe}"
-: "${QUENBY_CLIPBOARD_HOLDER:=$QUENBY_BIN/clipboard_holder.exe}"
+: "${QUENBY_DRIVER:=$E2E_ROOT/build/win32/test-bin/quenby_driver.exe}"
+: "${QUENBY_CLIPBOARD_HOLDER:=$E2E_ROOT/build/win32/test-bin/clipboard_holder.exe}"
 
 # shellcheck source=../../scripts/wine-env.sh
 source "$E2E_ROOT/scripts/wine-env.sh"
