@@ -19,7 +19,7 @@
 # wineserver, so other sessions on the machine are left alone.
 
 _WINE_ENV_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-_WINE_FONT_SOURCE=/usr/share/fonts/pc/Px_IBM_CGA.ttf
+_WINE_FONT_SOURCE=/usr/share/fonts/X11/misc/6x9.pcf.gz
 _WINE_PYTHON=/usr/bin/python3
 _WINE_STAMP_NAME=.quenby-prefix-ready
 
@@ -115,7 +115,7 @@ _wine_build_prefix() {
         fi
     fi
     [[ -r $_WINE_FONT_SOURCE ]] ||
-        { _wine_fail "$_WINE_FONT_SOURCE is missing (install fonts-pc)"; return 1; }
+        { _wine_fail "$_WINE_FONT_SOURCE is missing (install xfonts-base)"; return 1; }
     _wine_export_common "$prefix"
     # The prefix is made without a display: nothing here draws.
     unset DISPLAY WAYLAND_DISPLAY
