@@ -155,11 +155,11 @@ bool encode(const Layout& layout, std::vector<uint8_t>& image, std::string& erro
 
     uint8_t* header = image.data();
     jamSignature(header);
-    putU32(header + 24, layout.version);
-    putU32(header + 28, layout.flags);
-    putU32(header + 36, static_cast<uint32_t>(layout.slots.size()));
-    putU32(header + 44, static_cast<uint32_t>(directorySize));
-    putU32(header + 48, static_cast<uint32_t>(directorySize + layout.boundSlack));
+    putU32(header + jamVersionAt, layout.version);
+    putU32(header + jamFlagsAt, layout.flags);
+    putU32(header + jamSlotCountAt, static_cast<uint32_t>(layout.slots.size()));
+    putU32(header + jamDirectorySizeAt, static_cast<uint32_t>(directorySize));
+    putU32(header + jamDirectoryBoundAt, static_cast<uint32_t>(directorySize + layout.boundSlack));
     reseal(image);
     return true;
 }
@@ -169,11 +169,11 @@ void reseal(std::vector<uint8_t>& image) {
         return;
     uint8_t* header = image.data();
     uint64_t available = image.size() - jamHeaderSize;
-    uint64_t directorySize = std::min<uint64_t>(getU32(header + 44), available);
+    uint64_t directorySize = std::min<uint64_t>(getU32(header + jamDirectorySizeAt), available);
     const uint8_t* directory = header + jamHeaderSize;
-    putU32(header + 52, crcOf(directory, directorySize));
-    putU32(header + 40, crcOf(directory + directorySize, available - directorySize));
-    putU32(header + 20, crcOf(header + 24, jamHeaderSize - 24));
+    putU32(header + jamDirectoryChecksumAt, crcOf(directory, directorySize));
+    putU32(header + jamDataChecksumAt, crcOf(directory + directorySize, available - directorySize));
+    putU32(header + jamHeaderChecksumAt, crcOf(header + jamVersionAt, jamHeaderSize - 24));
 }
 
 bool pack(const std::string& path, const std::vector<Entry>& entries, std::string& error) {

@@ -6,17 +6,6 @@
 
 namespace {
 
-// Header field offsets.
-const uint32_t headerChecksumAt = 20;
-const uint32_t versionAt = 24;
-const uint32_t flagsAt = 28;
-const uint32_t slotCountAt = 36;
-const uint32_t dataChecksumAt = 40;
-const uint32_t directorySizeAt = 44;
-const uint32_t directoryBoundAt = 48;
-const uint32_t directoryChecksumAt = 52;
-const uint32_t checkedHeaderStart = 24;  // the header checksum covers bytes 24 to 63
-
 const uint32_t supportedVersion = 1;
 const uint32_t compressedDirectoryFlag = 1;
 const uint8_t compressionMethodMask = 0x1F;
@@ -94,15 +83,15 @@ bool JamArchive::open(const char* fileName) {
     if (!sameBytes(header, signature, jamSignatureSize))
         return failOpen(ArchiveInvalid, where);
     uint32_t headerChecksum =
-        computeCrc32(header + checkedHeaderStart, jamHeaderSize - checkedHeaderStart, 0);
-    if (headerChecksum != readU32(header + headerChecksumAt)) {
+        computeCrc32(header + jamCheckedHeaderStart, jamHeaderSize - jamCheckedHeaderStart, 0);
+    if (headerChecksum != readU32(header + jamHeaderChecksumAt)) {
         return failOpen(ArchiveCorrupt, where);
     }
-    if (readU32(header + versionAt) != supportedVersion)
+    if (readU32(header + jamVersionAt) != supportedVersion)
         return failOpen(ArchiveTooRecent, where);
-    uint32_t size = readU32(header + directorySizeAt);
-    if (size == 0 || readU32(header + slotCountAt) == 0 ||
-        size > readU32(header + directoryBoundAt)) {
+    uint32_t size = readU32(header + jamDirectorySizeAt);
+    if (size == 0 || readU32(header + jamSlotCountAt) == 0 ||
+        size > readU32(header + jamDirectoryBoundAt)) {
         return failOpen(ArchiveInvalid, where);
     }
 
@@ -114,10 +103,10 @@ bool JamArchive::open(const char* fileName) {
     if (!readFile(file, directory, size, &got) || got != size) {
         return failOpen(FileReadFailed, nullptr);
     }
-    if (computeCrc32(directory, size, 0) != readU32(header + directoryChecksumAt)) {
+    if (computeCrc32(directory, size, 0) != readU32(header + jamDirectoryChecksumAt)) {
         return failOpen(ArchiveCorrupt, where);
     }
-    if ((readU32(header + flagsAt) & compressedDirectoryFlag) != 0) {
+    if ((readU32(header + jamFlagsAt) & compressedDirectoryFlag) != 0) {
         setLastError(CustomError, compressionUnsupported);
         close();
         return false;
@@ -159,7 +148,7 @@ bool JamArchive::verifyDataSection(const char* where, uint64_t* fileSize) {
         dataSize += got;
     }
     memFree(chunk, verifyChunkSize);
-    if (checksum != readU32(header + dataChecksumAt))
+    if (checksum != readU32(header + jamDataChecksumAt))
         return failOpen(ArchiveCorrupt, where);
     *fileSize = dataStart + dataSize;
     return true;
@@ -167,7 +156,7 @@ bool JamArchive::verifyDataSection(const char* where, uint64_t* fileSize) {
 
 // Every slot lies inside the directory and leads to a record whose fixed part and name do too.
 bool JamArchive::directoryIsWithinBounds() const {
-    uint32_t slots = readU32(header + slotCountAt);
+    uint32_t slots = readU32(header + jamSlotCountAt);
     if (static_cast<uint64_t>(slots) * 4 > directorySize)
         return false;
     for (uint32_t slot = 0; slot < slots; ++slot) {
@@ -183,7 +172,7 @@ bool JamArchive::directoryIsWithinBounds() const {
 
 // No record promises data beyond the end of the file.
 bool JamArchive::entriesAreWithinFile(uint64_t fileSize) const {
-    uint32_t slots = readU32(header + slotCountAt);
+    uint32_t slots = readU32(header + jamSlotCountAt);
     for (uint32_t slot = 0; slot < slots; ++slot) {
         JamEntryFields fields = jamEntryFields(slotRecord(slot));
         if (static_cast<uint64_t>(fields.dataOffset) + fields.dataSize > fileSize)
@@ -204,7 +193,7 @@ bool JamArchive::failOpen(uint32_t code, const char* where) {
 }
 
 uint32_t JamArchive::slotCount() const {
-    return directory != nullptr ? readU32(header + slotCountAt) : 0;
+    return directory != nullptr ? readU32(header + jamSlotCountAt) : 0;
 }
 
 const uint8_t* JamArchive::slotRecord(uint32_t slot) const {

@@ -12,6 +12,17 @@ const uint32_t jamHeaderSize = 64;
 const uint32_t jamSignatureSize = 20;
 const uint32_t jamEntryFixedSize = 16;
 
+// Byte offsets of the header's fields. Bytes 32 to 35 and 56 to 63 are not read.
+const uint32_t jamHeaderChecksumAt = 20;
+const uint32_t jamCheckedHeaderStart = 24;  // the header checksum covers bytes 24 to 63
+const uint32_t jamVersionAt = 24;
+const uint32_t jamFlagsAt = 28;
+const uint32_t jamSlotCountAt = 36;
+const uint32_t jamDataChecksumAt = 40;
+const uint32_t jamDirectorySizeAt = 44;
+const uint32_t jamDirectoryBoundAt = 48;
+const uint32_t jamDirectoryChecksumAt = 52;
+
 // The archive signature as the writer must store it (the reader keeps it only scrambled).
 void jamSignature(uint8_t signature[jamSignatureSize]);
 

@@ -43,7 +43,7 @@ size_t recordAt(const std::vector<uint8_t>& image, uint32_t slot) {
 }
 
 size_t dataStart(const std::vector<uint8_t>& image) {
-    return jamHeaderSize + getU32(image, directorySizeAt);
+    return jamHeaderSize + getU32(image, jamDirectorySizeAt);
 }
 
 void ArchiveTest::writeArchive(const std::vector<uint8_t>& image, const std::string& name) {

@@ -14,16 +14,8 @@
 #include "foundation/jam_archive.h"
 #include "jam_writer.h"
 
-// Header field offsets.
-const size_t headerChecksumAt = 20;
-const size_t versionAt = 24;
-const size_t flagsAt = 28;
+// A header field the reader does not read, though its checksum covers it.
 const size_t unreadHeaderAt = 32;
-const size_t slotCountAt = 36;
-const size_t dataChecksumAt = 40;
-const size_t directorySizeAt = 44;
-const size_t directoryBoundAt = 48;
-const size_t directoryChecksumAt = 52;
 
 jam::Entry entry(const std::string& name, const std::string& data, uint8_t method = 0);
 std::vector<uint8_t> packed(const std::vector<jam::Entry>& entries);

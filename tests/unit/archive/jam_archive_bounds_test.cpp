@@ -21,18 +21,18 @@ protected:
         expectOpenFails(image, ArchiveCorrupt, withPath("Archive is corrupt"));
     }
 
-    uint32_t directorySize() const { return getU32(image, directorySizeAt); }
+    uint32_t directorySize() const { return getU32(image, jamDirectorySizeAt); }
 
     std::vector<uint8_t> image;
 };
 
 TEST_F(JamArchiveBoundsTest, ASlotTableLongerThanTheDirectory) {
-    putU32(image, slotCountAt, directorySize() / 4 + 1);
+    putU32(image, jamSlotCountAt, directorySize() / 4 + 1);
     expectCorruptAfterReseal();
 }
 
 TEST_F(JamArchiveBoundsTest, AHugeSlotCount) {
-    putU32(image, slotCountAt, 0xFFFFFFFF);
+    putU32(image, jamSlotCountAt, 0xFFFFFFFF);
     expectCorruptAfterReseal();
 }
 
@@ -110,7 +110,7 @@ TEST_F(JamArchiveBoundsTest, RandomlyDamagedDirectoriesNeverReadOutOfBounds) {
             image[at] = static_cast<uint8_t>(random());
         }
         if (random() % 4 == 0)
-            putU32(image, slotCountAt, 1 + random() % 12);
+            putU32(image, jamSlotCountAt, 1 + random() % 12);
         jam::reseal(image);
         writeArchive(image);
         if (!archive.open("test.jam")) {

@@ -51,7 +51,7 @@ TEST_F(JamArchiveOpenTest, SignatureAndHeaderChecksumAreToldApart) {
         image[at] ^= 0x01;
         expectOpenFails(image, ArchiveInvalid, withPath("Archive is invalid"));
     }
-    for (size_t at : {headerChecksumAt, unreadHeaderAt, size_t(63)}) {
+    for (size_t at : {size_t(jamHeaderChecksumAt), unreadHeaderAt, size_t(63)}) {
         std::vector<uint8_t> image = sample();
         image[at] ^= 0x01;
         expectOpenFails(image, ArchiveCorrupt, withPath("Archive is corrupt"));
@@ -70,7 +70,7 @@ TEST_F(JamArchiveOpenTest, FieldsTheReaderIgnoresMayHoldAnything) {
 TEST_F(JamArchiveOpenTest, OnlyVersionOneIsRead) {
     for (uint32_t version : {0u, 2u, 0xFFFFFFFFu}) {
         std::vector<uint8_t> image = sample();
-        putU32(image, versionAt, version);
+        putU32(image, jamVersionAt, version);
         jam::reseal(image);
         expectOpenFails(image, ArchiveTooRecent, withPath("Archive version is too recent"));
     }
@@ -80,14 +80,14 @@ TEST_F(JamArchiveOpenTest, OnlyVersionOneIsRead) {
 // would fail differently: the invalid slot count is found before any directory is read.
 TEST_F(JamArchiveOpenTest, ZeroSlotsOrAnEmptyDirectoryIsInvalidBeforeAnyDirectoryRead) {
     std::vector<uint8_t> image = sample();
-    putU32(image, slotCountAt, 0);
-    putU32(image, directorySizeAt, 100000);
-    putU32(image, directoryBoundAt, 100000);
+    putU32(image, jamSlotCountAt, 0);
+    putU32(image, jamDirectorySizeAt, 100000);
+    putU32(image, jamDirectoryBoundAt, 100000);
     jam::reseal(image);
     expectOpenFails(image, ArchiveInvalid, withPath("Archive is invalid"));
 
     image = sample();
-    putU32(image, directorySizeAt, 0);
+    putU32(image, jamDirectorySizeAt, 0);
     jam::reseal(image);
     expectOpenFails(image, ArchiveInvalid, withPath("Archive is invalid"));
 }
@@ -97,7 +97,7 @@ TEST_F(JamArchiveOpenTest, TheDirectoryBoundMayEqualButNotUndercutTheSize) {
     std::string error;
     ASSERT_TRUE(jam::plan({entry("Default.ntf", "text")}, layout, error));
     std::vector<uint8_t> image = encoded(layout);
-    ASSERT_EQ(getU32(image, directorySizeAt), getU32(image, directoryBoundAt));
+    ASSERT_EQ(getU32(image, jamDirectorySizeAt), getU32(image, jamDirectoryBoundAt));
     expectOpens(image);
     archive.close();
 
@@ -105,15 +105,15 @@ TEST_F(JamArchiveOpenTest, TheDirectoryBoundMayEqualButNotUndercutTheSize) {
     expectOpens(encoded(layout));
     archive.close();
 
-    putU32(image, directoryBoundAt, getU32(image, directorySizeAt) - 1);
+    putU32(image, jamDirectoryBoundAt, getU32(image, jamDirectorySizeAt) - 1);
     jam::reseal(image);
     expectOpenFails(image, ArchiveInvalid, withPath("Archive is invalid"));
 }
 
 TEST_F(JamArchiveOpenTest, ADirectoryRunningPastTheFileFailsToReadWithoutDetail) {
     std::vector<uint8_t> image = sample();
-    putU32(image, directorySizeAt, uint32_t(image.size()));  // 64 bytes more than there are
-    putU32(image, directoryBoundAt, uint32_t(image.size()));
+    putU32(image, jamDirectorySizeAt, uint32_t(image.size()));  // 64 bytes more than there are
+    putU32(image, jamDirectoryBoundAt, uint32_t(image.size()));
     jam::reseal(image);
     expectOpenFails(image, FileReadFailed, "Failed to read from file");
 }
@@ -123,9 +123,9 @@ TEST_F(JamArchiveOpenTest, ADamagedDirectoryIsCorrupt) {
     image[jamHeaderSize + 9] ^= 0x40;
     expectOpenFails(image, ArchiveCorrupt, withPath("Archive is corrupt"));
     image = sample();
-    image[directoryChecksumAt] ^= 0x40;
+    image[jamDirectoryChecksumAt] ^= 0x40;
     // Reseal only the header, so the stored directory checksum stays wrong.
-    putU32(image, headerChecksumAt, computeCrc32(image.data() + 24, 40, 0));
+    putU32(image, jamHeaderChecksumAt, computeCrc32(image.data() + 24, 40, 0));
     expectOpenFails(image, ArchiveCorrupt, withPath("Archive is corrupt"));
 }
 
@@ -138,8 +138,8 @@ TEST_F(JamArchiveOpenTest, ACompressedDirectoryIsRefusedOnlyWhenItsChecksumHolds
     std::vector<uint8_t> image = encoded(layout);
     expectOpenFails(image, CustomError, "JAMFILE COMPRESSION UNSUPPORTED!");
 
-    image[directoryChecksumAt] ^= 0x01;
-    putU32(image, headerChecksumAt, computeCrc32(image.data() + 24, 40, 0));
+    image[jamDirectoryChecksumAt] ^= 0x01;
+    putU32(image, jamHeaderChecksumAt, computeCrc32(image.data() + 24, 40, 0));
     expectOpenFails(image, ArchiveCorrupt, withPath("Archive is corrupt"));
 
     layout.flags = 0xFFFFFFFE;  // the other flag bits are not read
@@ -149,16 +149,16 @@ TEST_F(JamArchiveOpenTest, ACompressedDirectoryIsRefusedOnlyWhenItsChecksumHolds
 TEST_F(JamArchiveOpenTest, AnEmptyDataSectionHasChecksumZero) {
     std::vector<uint8_t> image = packed({entry("Empty.ntf", "")});
     ASSERT_EQ(image.size(), dataStart(image));
-    EXPECT_EQ(0u, getU32(image, dataChecksumAt));
+    EXPECT_EQ(0u, getU32(image, jamDataChecksumAt));
     expectOpens(image);
     archive.close();
 
-    putU32(image, dataChecksumAt, 1);
+    putU32(image, jamDataChecksumAt, 1);
     jam::reseal(image);  // recomputes it as 0 again
     expectOpens(image);
     archive.close();
-    putU32(image, dataChecksumAt, 1);
-    putU32(image, headerChecksumAt, computeCrc32(image.data() + 24, 40, 0));
+    putU32(image, jamDataChecksumAt, 1);
+    putU32(image, jamHeaderChecksumAt, computeCrc32(image.data() + 24, 40, 0));
     expectOpenFails(image, ArchiveCorrupt, withPath("Archive is corrupt"));
 }
 
