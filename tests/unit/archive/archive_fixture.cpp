@@ -12,12 +12,20 @@ jam::Entry entry(const std::string& name, const std::string& data, uint8_t metho
     return made;
 }
 
-std::vector<uint8_t> packed(const std::vector<jam::Entry>& entries) {
+jam::Layout planned(const std::vector<jam::Entry>& entries) {
     jam::Layout layout;
     std::string error;
     if (!jam::plan(entries, layout, error))
         throw std::runtime_error(error);
-    return encoded(layout);
+    return layout;
+}
+
+std::vector<uint8_t> packed(const std::vector<jam::Entry>& entries) {
+    return encoded(planned(entries));
+}
+
+void resealHeader(std::vector<uint8_t>& image) {
+    putU32(image, jamHeaderChecksumAt, computeCrc32(image.data() + 24, 40, 0));
 }
 
 std::vector<uint8_t> encoded(const jam::Layout& layout) {

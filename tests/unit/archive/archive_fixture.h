@@ -20,6 +20,10 @@ const size_t unreadHeaderAt = 32;
 jam::Entry entry(const std::string& name, const std::string& data, uint8_t method = 0);
 std::vector<uint8_t> packed(const std::vector<jam::Entry>& entries);
 std::vector<uint8_t> encoded(const jam::Layout& layout);
+// The writer's layout of the entries, to be changed before it is encoded.
+jam::Layout planned(const std::vector<jam::Entry>& entries);
+// Recomputes the header checksum only, so that a damaged directory checksum stays wrong.
+void resealHeader(std::vector<uint8_t>& image);
 
 uint32_t getU32(const std::vector<uint8_t>& image, size_t at);
 void putU32(std::vector<uint8_t>& image, size_t at, uint32_t value);

@@ -93,9 +93,7 @@ TEST_F(JamArchiveOpenTest, ZeroSlotsOrAnEmptyDirectoryIsInvalidBeforeAnyDirector
 }
 
 TEST_F(JamArchiveOpenTest, TheDirectoryBoundMayEqualButNotUndercutTheSize) {
-    jam::Layout layout;
-    std::string error;
-    ASSERT_TRUE(jam::plan({entry("Default.ntf", "text")}, layout, error));
+    jam::Layout layout = planned({entry("Default.ntf", "text")});
     std::vector<uint8_t> image = encoded(layout);
     ASSERT_EQ(getU32(image, jamDirectorySizeAt), getU32(image, jamDirectoryBoundAt));
     expectOpens(image);
@@ -122,24 +120,17 @@ TEST_F(JamArchiveOpenTest, ADamagedDirectoryIsCorrupt) {
     std::vector<uint8_t> image = sample();
     image[jamHeaderSize + 9] ^= 0x40;
     expectOpenFails(image, ArchiveCorrupt, withPath("Archive is corrupt"));
-    image = sample();
-    image[jamDirectoryChecksumAt] ^= 0x40;
-    // Reseal only the header, so the stored directory checksum stays wrong.
-    putU32(image, jamHeaderChecksumAt, computeCrc32(image.data() + 24, 40, 0));
-    expectOpenFails(image, ArchiveCorrupt, withPath("Archive is corrupt"));
 }
 
 // The compression flag is looked at only after the directory checksum.
 TEST_F(JamArchiveOpenTest, ACompressedDirectoryIsRefusedOnlyWhenItsChecksumHolds) {
-    jam::Layout layout;
-    std::string error;
-    ASSERT_TRUE(jam::plan({entry("Default.ntf", "text")}, layout, error));
+    jam::Layout layout = planned({entry("Default.ntf", "text")});
     layout.flags = 1;
     std::vector<uint8_t> image = encoded(layout);
     expectOpenFails(image, CustomError, "JAMFILE COMPRESSION UNSUPPORTED!");
 
     image[jamDirectoryChecksumAt] ^= 0x01;
-    putU32(image, jamHeaderChecksumAt, computeCrc32(image.data() + 24, 40, 0));
+    resealHeader(image);
     expectOpenFails(image, ArchiveCorrupt, withPath("Archive is corrupt"));
 
     layout.flags = 0xFFFFFFFE;  // the other flag bits are not read
@@ -158,14 +149,12 @@ TEST_F(JamArchiveOpenTest, AnEmptyDataSectionHasChecksumZero) {
     expectOpens(image);
     archive.close();
     putU32(image, jamDataChecksumAt, 1);
-    putU32(image, jamHeaderChecksumAt, computeCrc32(image.data() + 24, 40, 0));
+    resealHeader(image);
     expectOpenFails(image, ArchiveCorrupt, withPath("Archive is corrupt"));
 }
 
 TEST_F(JamArchiveOpenTest, TrailingBytesBelongToTheDataSection) {
-    jam::Layout layout;
-    std::string error;
-    ASSERT_TRUE(jam::plan({entry("Default.ntf", "text")}, layout, error));
+    jam::Layout layout = planned({entry("Default.ntf", "text")});
     layout.trailer = {'t', 'a', 'i', 'l'};
     std::vector<uint8_t> image = encoded(layout);
     expectOpens(image);
@@ -177,9 +166,7 @@ TEST_F(JamArchiveOpenTest, TrailingBytesBelongToTheDataSection) {
 }
 
 TEST_F(JamArchiveOpenTest, EverySingleChangedDataByteIsCorruption) {
-    jam::Layout layout;
-    std::string error;
-    ASSERT_TRUE(jam::plan({entry("A", "first"), entry("B", "second")}, layout, error));
+    jam::Layout layout = planned({entry("A", "first"), entry("B", "second")});
     layout.trailer = {'x', 'y'};  // bytes that belong to no entry
     std::vector<uint8_t> image = encoded(layout);
     for (size_t at = dataStart(image); at < image.size(); ++at) {

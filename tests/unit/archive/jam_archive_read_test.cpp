@@ -24,8 +24,6 @@ TEST_F(JamArchiveReadTest, EveryEntryReadsBackExactly) {
         EXPECT_EQ(std::string(wanted.data.begin(), wanted.data.end()),
                   readEntry(wanted.name.c_str()));
     }
-    EXPECT_EQ(std::string(entries[0].data.begin(), entries[0].data.end()),
-              readEntry(entries[0].name.c_str()));
 }
 
 TEST_F(JamArchiveReadTest, NamesAreComparedExactly) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/archive_fixture.h"
 #include "catalogue/current_template.h"
 #include "files/temp_folder.h"
 #include "foundation/errors.h"
@@ -19,14 +20,6 @@
 namespace {
 
 const std::string defaultText = "#COMMENT the archive's default\r\n#TITLE 1 0 -1\r\n\r\n";
-
-jam::Entry entry(const std::string& name, const std::string& data, uint8_t method = 0) {
-    jam::Entry made;
-    made.name = name;
-    made.data.assign(data.begin(), data.end());
-    made.method = method;
-    return made;
-}
 
 class TemplateCatalogueTest : public ::testing::Test {
 protected:
@@ -103,12 +96,6 @@ TEST_F(TemplateCatalogueTest, BuildLoadsTheDefaultAndListsTheLooseTemplates) {
     EXPECT_EQ(nullptr, CurrentTemplate.text);
 }
 
-TEST_F(TemplateCatalogueTest, WithNoLooseTemplatesTheListIsEmpty) {
-    writeArchive({entry("Default.ntf", defaultText)});
-    ASSERT_TRUE(buildCatalogue()) << message();
-    EXPECT_EQ(0u, templateNames.count);
-}
-
 // Whatever is wrong with the archive, start-up says the same.
 TEST_F(TemplateCatalogueTest, AnyArchiveFailureReadsAsNotFound) {
     expectBuildFails(FileNotFound, "File not found: Quenby.jam");
@@ -151,6 +138,7 @@ TEST_F(TemplateCatalogueTest, AnIntactArchiveWithoutAUsableDefaultIsCorrupt) {
 TEST_F(TemplateCatalogueTest, EveryDefaultLoadReadsTheArchiveAfresh) {
     writeArchive({entry("Default.ntf", defaultText)});
     ASSERT_TRUE(buildCatalogue()) << message();
+    EXPECT_EQ(0u, templateNames.count) << "no loose templates, an empty list";
     std::fill(CurrentTemplate.text, CurrentTemplate.text + CurrentTemplate.size, 'x');
     ASSERT_TRUE(loadTemplate(String("<Default>")));
     EXPECT_EQ(defaultText, loadedText());

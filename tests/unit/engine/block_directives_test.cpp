@@ -41,20 +41,14 @@ TEST_F(BlockDirectivesTest, FillWaitPastTheEndFailsOnlyWhenDropping) {
     expectSuccess(generate(text, form), crlfLines({"a", "b", "c"}));
 }
 
-TEST_F(BlockDirectivesTest, InsertLineTakesAtMostEightLines) {
+TEST_F(BlockDirectivesTest, InsertLineBlocksOfEightLinesAtMostAndOrdinaryLinesOnly) {
     const std::string eight = lfLines({"#INSERTLINE 8", "1", "2", "3", "4", "5", "6", "7", "8"});
     expectSuccess(generate(eight + "after\n"), crlfLines({"after"}));
     expectFailure(
         generate(lfLines({"top", "#INSERTLINE 9", "1", "2", "3", "4", "5", "6", "7", "8", "9"})),
         "Cannot have more than 8 lines in an INSERTLINE directive!", 2);
-}
-
-TEST_F(BlockDirectivesTest, DirectiveInsideAnInsertLineBlockFails) {
     expectFailure(generate(lfLines({"#INSERTLINE 3", "ok", "#COMMENT", "ok"})),
                   "Directive found in INSERTLINE section!", 3);
-}
-
-TEST_F(BlockDirectivesTest, InsertLineBlockCutShortByTheEnd) {
     expectFailure(generate(lfLines({"#INSERTLINE 3", "one", "two"})), "Unexpected end of file", 3);
 }
 
@@ -78,13 +72,6 @@ TEST_F(BlockDirectivesTest, TheBlockInForceAtTheTargetLineIsUsed) {
                  "field", "#INSERTLINE 1", "333333", "#REMARKS 1 0 0", "other"});
     expectSuccess(generate(text, withRemarks("A\r\nB")),
                   crlfLines({"x", "Aield", "B22222", "Ather", "B33333"}));
-}
-
-TEST_F(BlockDirectivesTest, BlocksDoNotOutliveTheirGeneration) {
-    expectFailure(generate(lfLines({"#INSERTLINE 1", "aaaa", "#INSERTLINE 2", "bbbb", "#X"})),
-                  "Directive found in INSERTLINE section!", 5);
-    expectSuccess(generate(lfLines({"#REMARKS 1 0 0", "x"}), withRemarks("1\r\n2")),
-                  crlfLines({"1", "2"}));
 }
 
 }  // namespace

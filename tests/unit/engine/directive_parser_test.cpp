@@ -49,36 +49,20 @@ TEST_F(DirectiveParserTest, EveryParseMessageReachesTheReport) {
         {"#TITLE 3 1 79", "Third parameter must be between -1 and 78 in directive: TITLE"},
         {"#TITLE 3 1 -2", "Third parameter must be between -1 and 78 in directive: TITLE"},
         {"#TITLE 3 1 -2147483648", "Third parameter must be between -1 and 78 in directive: TITLE"},
-    };
-    for (const BadDirective& c : cases) {
-        SCOPED_TRACE(c.line);
-        expectFailure(generate(lfLines({"art", c.line, "more art"})), c.message, 2);
-    }
-}
-
-TEST_F(DirectiveParserTest, DigitsBeyondThe32BitRangeAreInvalid) {
-    const BadDirective cases[] = {
+        // Digits beyond the 32-bit range; 4294967296 would wrap to 0 in 32 bits, 4294967297 to 1.
         {"#TITLE 2147483648 0 0", "Parameter 1 is invalid in directive: TITLE"},
         {"#TITLE 3 0 -2147483649", "Parameter 3 is invalid in directive: TITLE"},
         {"#TITLE 3 0 99999999999999999999", "Parameter 3 is invalid in directive: TITLE"},
-        // 4294967296 would wrap to 0 in 32 bits, 4294967297 to 1.
         {"#TITLE 4294967297 0 0", "Parameter 1 is invalid in directive: TITLE"},
+        // The first bad token wins; range checks come after all tokens, in their fixed order.
+        {"#TITLE 3 x 79", "Parameter 2 is invalid in directive: TITLE"},
+        {"#TITLE 0 -1 79", "First parameter cannot be 0 in directive: TITLE"},
+        {"#TITLE 2 -1 79", "Second parameter cannot be negative in directive: TITLE"},
     };
     for (const BadDirective& c : cases) {
         SCOPED_TRACE(c.line);
         expectFailure(generate(lfLines({"art", c.line, "more art"})), c.message, 2);
     }
-    // The largest value is still a parameter: the title lands on the next line.
-    expectSuccess(generate(lfLines({"#TITLE 2147483647 0 0", "x"})), crlfLines({"x"}));
-}
-
-TEST_F(DirectiveParserTest, FirstBadTokenWins) {
-    expectFailure(generate("#TITLE 3 x 79\nz\n"), "Parameter 2 is invalid in directive: TITLE", 1);
-    // Range checks come after all tokens are read, and in their fixed order.
-    expectFailure(generate("#TITLE 0 -1 79\nz\n"),
-                  "First parameter cannot be 0 in directive: TITLE", 1);
-    expectFailure(generate("#TITLE 2 -1 79\nz\n"),
-                  "Second parameter cannot be negative in directive: TITLE", 1);
 }
 
 TEST_F(DirectiveParserTest, ValidDirectiveForms) {
@@ -99,6 +83,8 @@ TEST_F(DirectiveParserTest, ValidDirectiveForms) {
                       crlfLines({"012T456789"}));
     }
     expectSuccess(generate("#TITLE 3 01 0\na\nb\nc\n", form), crlfLines({"a", "T", "c"}));
+    // The largest value is still a parameter: the (empty) title lands on the next line.
+    expectSuccess(generate("#TITLE 2147483647 0 0\nx\n"), crlfLines({"x"}));
     expectSuccess(generate("#TITLE 3 1 78\na\nb\nc\n", form),
                   crlfLines({"a", "b" + std::string(77, ' ') + "T", "c"}));
 }
@@ -120,20 +106,6 @@ TEST_F(DirectiveParserTest, ParametersBeyondColumn79AreLost) {
                   "Found only 1 parameters (expected 3) in directive: TITLE", 1);
 }
 
-TEST_F(DirectiveParserTest, ParsedDirectiveCarriesKindParametersAndLine) {
-    Directive directive;
-    ASSERT_TRUE(parseDirectiveLine("#postinfo 4 2 -1 tail", directive));
-    EXPECT_EQ(POSTINFO, directive.kind);
-    EXPECT_EQ(3u, directive.parameterCount);
-    EXPECT_EQ(4, directive.parameters[0]);
-    EXPECT_EQ(2, directive.parameters[1]);
-    EXPECT_EQ(-1, directive.parameters[2]);
-
-    ASSERT_TRUE(parseDirectiveLine("#COMMENT whatever 0 0", directive));
-    EXPECT_EQ(COMMENT, directive.kind);
-    EXPECT_EQ(0u, directive.parameterCount);
-}
-
 // The table gives every keyword 0, 1 or 3 parameters, so the guard of the dispatch is reached
 // only with a directive made by hand.
 TEST_F(DirectiveParserTest, DispatchRejectsAnUnhandledParameterCount) {
@@ -142,21 +114,6 @@ TEST_F(DirectiveParserTest, DispatchRejectsAnUnhandledParameterCount) {
     EXPECT_EQ(static_cast<uint32_t>(CustomError), LastError.code);
     EXPECT_STREQ("Directive not handled by 0-param, 1-param or 3-param routine!!!",
                  LastError.message.chars());
-}
-
-TEST_F(DirectiveParserTest, KeywordTableOrderAndCounts) {
-    const char* expected[] = {"COMMENT",    "CRACKBY",  "FILLWAIT",    "FULLREPOST", "INSERTLINE",
-                              "INSTALLINF", "KEYGENBY", "PACKAGESIZE", "POSTEDTO",   "POSTINFO",
-                              "REGDTO",     "REMARKS",  "SECURITYINF", "SERIALNUM",  "SOFTWARE",
-                              "SUPPORT",    "THANKSTO", "TITLE",       "UPLOADBY",   "UPLOADEDAS"};
-    for (uint32_t kind = 0; kind < directiveKindCount; ++kind) {
-        EXPECT_STREQ(expected[kind], directiveKeywords[kind].chars());
-        const uint32_t count = directiveParameterCounts[kind];
-        const uint32_t want = kind == COMMENT                            ? 0
-                              : (kind == FILLWAIT || kind == INSERTLINE) ? 1
-                                                                         : 3;
-        EXPECT_EQ(want, count) << expected[kind];
-    }
 }
 
 }  // namespace

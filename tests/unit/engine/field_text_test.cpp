@@ -29,28 +29,21 @@ TEST_F(FieldTextTest, PlainTextFieldsReadTheirOwnControl) {
         const char* keyword;
         FormPage page;
         uint32_t control;
-        FormPage gatePage;
-        uint32_t gate;  // 0: no gate
+        uint32_t gate;  // the check box on the same page; 0: no gate
     };
     const Case cases[] = {
-        {"TITLE", GeneralPage, GeneralControl::TitleEdit, GeneralPage, 0},
-        {"UPLOADBY", GeneralPage, GeneralControl::UploaderEdit, GeneralPage, 0},
-        {"SOFTWARE", GeneralPage, GeneralControl::SoftwareEdit, GeneralPage, 0},
-        {"SERIALNUM", GeneralPage, GeneralControl::SerialEdit, GeneralPage,
-         GeneralControl::SerialCheck},
-        {"CRACKBY", GeneralPage, GeneralControl::CrackedByEdit, GeneralPage,
-         GeneralControl::CrackedByCheck},
-        {"KEYGENBY", GeneralPage, GeneralControl::KeygenByEdit, GeneralPage,
-         GeneralControl::KeygenByCheck},
-        {"UPLOADEDAS", UploadPage, UploadControl::UploadedAsCombo, UploadPage, 0},
-        {"FULLREPOST", UploadPage, UploadControl::RepostCombo, UploadPage, 0},
-        {"INSTALLINF", VariousTextPage, VariousControl::InstallEdit, VariousTextPage,
-         VariousControl::InstallCheck},
-        {"REMARKS", VariousTextPage, VariousControl::CommentsEdit, VariousTextPage,
-         VariousControl::CommentsCheck},
-        {"THANKSTO", VariousTextPage, VariousControl::ThanksEdit, VariousTextPage,
-         VariousControl::ThanksCheck},
-        {"POSTEDTO", UploadPage, UploadControl::NewsgroupsEdit, UploadPage, 0},
+        {"TITLE", GeneralPage, GeneralControl::TitleEdit, 0},
+        {"UPLOADBY", GeneralPage, GeneralControl::UploaderEdit, 0},
+        {"SOFTWARE", GeneralPage, GeneralControl::SoftwareEdit, 0},
+        {"SERIALNUM", GeneralPage, GeneralControl::SerialEdit, GeneralControl::SerialCheck},
+        {"CRACKBY", GeneralPage, GeneralControl::CrackedByEdit, GeneralControl::CrackedByCheck},
+        {"KEYGENBY", GeneralPage, GeneralControl::KeygenByEdit, GeneralControl::KeygenByCheck},
+        {"UPLOADEDAS", UploadPage, UploadControl::UploadedAsCombo, 0},
+        {"FULLREPOST", UploadPage, UploadControl::RepostCombo, 0},
+        {"INSTALLINF", VariousTextPage, VariousControl::InstallEdit, VariousControl::InstallCheck},
+        {"REMARKS", VariousTextPage, VariousControl::CommentsEdit, VariousControl::CommentsCheck},
+        {"THANKSTO", VariousTextPage, VariousControl::ThanksEdit, VariousControl::ThanksCheck},
+        {"POSTEDTO", UploadPage, UploadControl::NewsgroupsEdit, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keyword);
@@ -58,7 +51,7 @@ TEST_F(FieldTextTest, PlainTextFieldsReadTheirOwnControl) {
         ASSERT_TRUE(form.setText(c.page, c.control, "value"));
         if (c.gate != 0) {
             EXPECT_EQ("<dropped>", printed(c.keyword, form));
-            ASSERT_TRUE(form.setChecked(c.gatePage, c.gate, true));
+            ASSERT_TRUE(form.setChecked(c.page, c.gate, true));
         }
         EXPECT_EQ("value", printed(c.keyword, form));
     }
@@ -72,6 +65,8 @@ TEST_F(FieldTextTest, InitialFormPrintsItsDefaults) {
     EXPECT_EQ("Kb", printed("PACKAGESIZE", form));
     EXPECT_EQ("", printed("TITLE", form));
     EXPECT_EQ("<dropped>", printed("SECURITYINF", form));
+    form.setChecked(GeneralPage, GeneralControl::CrackedByCheck, true);
+    EXPECT_EQ("Crack (already cracked)", printed("SECURITYINF", form));
 }
 
 TEST_F(FieldTextTest, RegisteredToNeedsTheSerialNumberToo) {

@@ -21,26 +21,33 @@ protected:
     }
 };
 
-TEST_F(InsertionTest, CentredTextHasItsExtraSpaceOnTheRight) {
-    expectSuccess(titleAt("123456789", -1), crlfLines({std::string(35, ' ') + "123456789"}));
-    expectSuccess(titleAt("1234567890", -1), crlfLines({std::string(34, ' ') + "1234567890"}));
-    expectSuccess(titleAt(std::string(79, 'w'), -1), crlfLines({std::string(79, 'w')}));
-    // Centring ignores the background: the text goes over it at the computed column.
-    expectSuccess(titleAt("ab", -1, std::string(79, '.')),
-                  crlfLines({std::string(38, '.') + "ab" + std::string(39, '.')}));
-}
-
-TEST_F(InsertionTest, EmptyFieldPadsTheLineToItsColumn) {
-    expectSuccess(titleAt("", 5, "ab"), crlfLines({"ab   "}));
-    expectSuccess(titleAt("", -1), crlfLines({std::string(39, ' ')}));
-    expectSuccess(titleAt("", 2, "abcdef"), crlfLines({"abcdef"}));
-}
-
-TEST_F(InsertionTest, TextOverwritesTheBackgroundAndTheRestSurvives) {
-    expectSuccess(titleAt("XYZ", 4, "0123456789"), crlfLines({"0123XYZ789"}));
-    expectSuccess(titleAt("XYZ", 5, "01"), crlfLines({"01   XYZ"}));
-    expectSuccess(titleAt("XYZ", 0, "0123456789  "), crlfLines({"XYZ3456789  "}));
-    expectSuccess(titleAt("XYZ", 8, "0123456789"), crlfLines({"01234567XYZ"}));
+TEST_F(InsertionTest, TextLandsAtItsColumnOverTheBackground) {
+    struct Case {
+        std::string title;
+        int column;
+        std::string background, expected;
+    };
+    const Case cases[] = {
+        // Centred text has its extra space on the right.
+        {"123456789", -1, "", std::string(35, ' ') + "123456789"},
+        {"1234567890", -1, "", std::string(34, ' ') + "1234567890"},
+        {std::string(79, 'w'), -1, "", std::string(79, 'w')},
+        // Centring ignores the background: the text goes over it at the computed column.
+        {"ab", -1, std::string(79, '.'), std::string(38, '.') + "ab" + std::string(39, '.')},
+        // An empty field pads the line to its column.
+        {"", 5, "ab", "ab   "},
+        {"", -1, "", std::string(39, ' ')},
+        {"", 2, "abcdef", "abcdef"},
+        // Text overwrites the background and the rest survives.
+        {"XYZ", 4, "0123456789", "0123XYZ789"},
+        {"XYZ", 5, "01", "01   XYZ"},
+        {"XYZ", 0, "0123456789  ", "XYZ3456789  "},
+        {"XYZ", 8, "0123456789", "01234567XYZ"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title + " at " + std::to_string(c.column) + " over " + c.background);
+        expectSuccess(titleAt(c.title, c.column, c.background), crlfLines({c.expected}));
+    }
 }
 
 TEST_F(InsertionTest, WidthLimits) {
@@ -102,8 +109,40 @@ TEST_F(InsertionTest, ClosedGateDropsTheGovernedLinesEvenWithDirectives) {
     expectFailure(generate(text, form), "Unrecognised directive: NOPE", 4);
 }
 
-TEST_F(InsertionTest, ClosedGateReachingTheEndFails) {
-    expectFailure(generate(lfLines({"#SERIALNUM 3 0 0", "only one"})), "Unexpected end of file", 2);
+TEST_F(InsertionTest, PendingRecordsThatCannotLandFail) {
+    struct Case {
+        std::string text;
+        std::string message;
+        unsigned line;
+    };
+    const std::string sameLine = "Multiple directives are trying to insert text on the same line!";
+    const std::string removed = "A directive's line of insertion was removed by another directive!";
+    const Case cases[] = {
+        // A closed gate reaching the end.
+        {lfLines({"#SERIALNUM 3 0 0", "only one"}), "Unexpected end of file", 2},
+        // Two directives on one line fail when the line is reached.
+        {lfLines({"#TITLE 3 2 0", "#UPLOADBY 2 1 0", "first", "second", "third"}), sameLine, 4},
+        // A target on a directive line is reported at the next ordinary line...
+        {lfLines({"#TITLE 2 0 0", "#COMMENT", "#COMMENT", "text"}), removed, 4},
+        // ...and with no ordinary line after it, the record is still pending at the end.
+        {lfLines({"#TITLE 2 0 0", "#COMMENT", "#COMMENT"}), "Unexpected end of file", 3},
+        // A target dropped by FILLWAIT or taken by INSERTLINE is removed.
+        {lfLines({"#TITLE 2 1 0", "#FILLWAIT 1", "gone", "next"}), removed, 4},
+        {lfLines({"#TITLE 2 1 0", "#INSERTLINE 1", "taken", "next"}), removed, 4},
+        // Pending records are walked newest first. Line 6 is wanted by two records queued after
+        // the one whose line 5 was a directive line: walking from the newest, they meet first.
+        {lfLines(
+             {"#TITLE 4 3 0", "#UPLOADBY 4 3 0", "#SOFTWARE 3 2 0", "#COMMENT", "#COMMENT", "six"}),
+         sameLine, 6},
+        // The other way round: the newest record's line was removed, and that decides.
+        {lfLines(
+             {"#UPLOADBY 5 4 0", "#SOFTWARE 4 3 0", "#TITLE 2 1 0", "#COMMENT", "#COMMENT", "six"}),
+         removed, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        expectFailure(generate(c.text), c.message, c.line);
+    }
 }
 
 TEST_F(InsertionTest, OpenGateKeepsTheGovernedLines) {
@@ -112,40 +151,6 @@ TEST_F(InsertionTest, OpenGateKeepsTheGovernedLines) {
     form.setText(GeneralPage, GeneralControl::SerialEdit, "123-456");
     expectSuccess(generate(lfLines({"#SERIALNUM 3 1 8", "Serial", "Serial:", "-"}), form),
                   crlfLines({"Serial", "Serial: 123-456", "-"}));
-}
-
-TEST_F(InsertionTest, TwoDirectivesOnOneLineFailWhenTheLineIsReached) {
-    const std::string text =
-        lfLines({"#TITLE 3 2 0", "#UPLOADBY 2 1 0", "first", "second", "third"});
-    expectFailure(generate(text), "Multiple directives are trying to insert text on the same line!",
-                  4);
-}
-
-TEST_F(InsertionTest, TargetOnADirectiveLineIsReportedAtTheNextOrdinaryLine) {
-    expectFailure(generate(lfLines({"#TITLE 2 0 0", "#COMMENT", "#COMMENT", "text"})),
-                  "A directive's line of insertion was removed by another directive!", 4);
-    // With no ordinary line after it, the record is still pending when the template ends.
-    expectFailure(generate(lfLines({"#TITLE 2 0 0", "#COMMENT", "#COMMENT"})),
-                  "Unexpected end of file", 3);
-}
-
-TEST_F(InsertionTest, TargetDroppedByFillWaitOrTakenByInsertLineIsRemoved) {
-    expectFailure(generate(lfLines({"#TITLE 2 1 0", "#FILLWAIT 1", "gone", "next"})),
-                  "A directive's line of insertion was removed by another directive!", 4);
-    expectFailure(generate(lfLines({"#TITLE 2 1 0", "#INSERTLINE 1", "taken", "next"})),
-                  "A directive's line of insertion was removed by another directive!", 4);
-}
-
-TEST_F(InsertionTest, PendingRecordsAreWalkedNewestFirst) {
-    // Line 6 is wanted by two records queued after the one whose line 5 was a directive line.
-    // Walking from the newest, the two for line 6 meet first.
-    expectFailure(generate(lfLines({"#TITLE 4 3 0", "#UPLOADBY 4 3 0", "#SOFTWARE 3 2 0",
-                                    "#COMMENT", "#COMMENT", "six"})),
-                  "Multiple directives are trying to insert text on the same line!", 6);
-    // The other way round: the newest record's line was removed, and that decides.
-    expectFailure(generate(lfLines({"#UPLOADBY 5 4 0", "#SOFTWARE 4 3 0", "#TITLE 2 1 0",
-                                    "#COMMENT", "#COMMENT", "six"})),
-                  "A directive's line of insertion was removed by another directive!", 6);
 }
 
 TEST_F(InsertionTest, InsertionsLandInTemplateOrderWhateverTheQueueOrder) {

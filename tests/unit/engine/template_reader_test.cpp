@@ -1,6 +1,4 @@
 // Cutting a template into lines: line ends, the 79-character cut, and line numbering.
-#include "engine/template_reader.h"
-
 #include <gtest/gtest.h>
 
 #include "engine_test_support.h"
@@ -61,23 +59,6 @@ TEST_F(TemplateReaderTest, NumbersCountEveryPhysicalLine) {
     // Lines taken by INSERTLINE and dropped by FILLWAIT count like any other.
     const char text[] = "#INSERTLINE 2\nx\r\ny\0#FILLWAIT 2\na\nb\n\nq\n#BAD\n";
     expectFailure(generate(std::string(text, sizeof(text) - 1)), "Unrecognised directive: BAD", 9);
-}
-
-TEST_F(TemplateReaderTest, NextLineReportsTheEndWithoutChangingTheLine) {
-    const char text[] = "one\ntwo";
-    templateReader.start(text, sizeof(text) - 1);
-    ASSERT_TRUE(templateReader.nextLine());
-    EXPECT_STREQ("one", templateReader.line);
-    ASSERT_TRUE(templateReader.nextLine());
-    EXPECT_STREQ("two", templateReader.line);
-    EXPECT_EQ(3u, templateReader.lineLength);
-    EXPECT_FALSE(templateReader.nextLine());
-    EXPECT_STREQ("two", templateReader.line);
-    EXPECT_EQ(2u, templateReader.lineNumber);
-    // Starting again numbers the lines from 1.
-    templateReader.start(text, sizeof(text) - 1);
-    ASSERT_TRUE(templateReader.nextLine());
-    EXPECT_EQ(1u, templateReader.lineNumber);
 }
 
 }  // namespace

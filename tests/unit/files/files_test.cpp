@@ -217,31 +217,25 @@ bool collect(const char* name, void* context) {
     return true;
 }
 
-bool stopAtFirst(const char* name, void* context) {
-    static_cast<std::vector<std::string>*>(context)->push_back(name);
-    return false;
-}
-
 TEST_F(FilesTest, FindFilesMatchesTheExtensionInAnyCaseAndLeavesFoldersOut) {
+    CurrentFolder inside(folder.path());
+    std::vector<std::string> found;
+    EXPECT_TRUE(findFiles(".ntf", collect, &found)) << "finding nothing is no failure";
+    EXPECT_TRUE(found.empty());
     for (const char* name : {"a.ntf", "B.NTF", "c.Ntf", ".ntf", "d.ntfx", "e.txt", "ntf"}) {
         folder.write(name, std::string("x"));
     }
     folder.makeFolder("folder.ntf");
-    CurrentFolder inside(folder.path());
-    std::vector<std::string> found;
     EXPECT_TRUE(findFiles(".ntf", collect, &found));
     std::sort(found.begin(), found.end());
     EXPECT_EQ((std::vector<std::string>{".ntf", "B.NTF", "a.ntf", "c.Ntf"}), found);
-}
 
-TEST_F(FilesTest, FindFilesStopsWhenTheVisitSaysSoAndMayFindNothing) {
-    CurrentFolder inside(folder.path());
-    std::vector<std::string> found;
-    EXPECT_TRUE(findFiles(".ntf", collect, &found));
-    EXPECT_TRUE(found.empty());
-    folder.write("a.ntf", std::string("x"));
-    folder.write("b.ntf", std::string("x"));
-    EXPECT_FALSE(findFiles(".ntf", stopAtFirst, &found));
+    found.clear();
+    const auto stopAtFirst = [](const char* name, void* context) {
+        static_cast<std::vector<std::string>*>(context)->push_back(name);
+        return false;
+    };
+    EXPECT_FALSE(findFiles(".ntf", stopAtFirst, &found)) << "the visit stops the search";
     EXPECT_EQ(1u, found.size());
 }
 

@@ -75,11 +75,4 @@ TEST(ErrorsTest, SetLastErrorRecordsCodeThenMessageWithDetails) {
     EXPECT_STREQ("Out of memory", LastError.message.chars());
 }
 
-TEST(ErrorsTest, LaterFailureReplacesBothFields) {
-    setLastError(FileReadFailed, ": ", "a");
-    setLastError(UnexpectedEndOfFile);
-    EXPECT_EQ(UnexpectedEndOfFile, LastError.code);
-    EXPECT_STREQ("Unexpected end of file", LastError.message.chars());
-}
-
 }  // namespace

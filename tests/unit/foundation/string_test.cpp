@@ -35,6 +35,9 @@ TEST(StringTest, AssignReplacesContentsAndNullPointerMakesNull) {
     EXPECT_EQ(2u, s.length());
     s = static_cast<const char*>(nullptr);
     EXPECT_TRUE(isNull(s));
+    s = "de";
+    s.clear();
+    EXPECT_TRUE(isNull(s));
     String t("xyz");
     s = t;
     EXPECT_STREQ("xyz", s.chars());
@@ -155,12 +158,6 @@ TEST(StringTest, ResizeKeepsExactSizeAndTerminates) {
     String n;
     ASSERT_TRUE(n.resize(3));
     EXPECT_EQ(2u, n.length());
-}
-
-TEST(StringTest, ClearMakesNull) {
-    String s("abc");
-    s.clear();
-    EXPECT_TRUE(isNull(s));
 }
 
 TEST(StringTest, EqualsIsExactAndCaseSensitive) {

@@ -219,11 +219,7 @@ TEST_P(ShippedTemplateTest, RendersAFullyFilledForm) {
          {"post info", "protection", "install", "comment", "thank", "fill request"}) {
         EXPECT_NE(std::string::npos, heading.find(shown)) << shown;
     }
-}
-
-// Each line of a multi-line field lies on its own output line, in the field's column.
-TEST_P(ShippedTemplateTest, MultiLineFieldsContinueInTheirColumn) {
-    const std::vector<std::string> lines = renderShipped(GetParam(), filledForm());
+    // Each line of a multi-line field lies on its own output line, in the field's column.
     const std::vector<std::vector<const char*>> fields = {
         {std::begin(newsgroups), std::end(newsgroups)},
         {std::begin(installNotes), std::end(installNotes)},
