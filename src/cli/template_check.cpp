@@ -4,6 +4,7 @@
 
 #include "catalogue/current_template.h"
 #include "cli/generation.h"
+#include "cli/template_source.h"
 #include "engine/block_directives.h"
 #include "engine/directive_parser.h"
 #include "engine/field_directives.h"
@@ -39,7 +40,7 @@ std::string oneLine(std::string message) {
 }
 
 std::string lastError() {
-    return oneLine(LastError.message.chars() != nullptr ? LastError.message.chars() : "");
+    return oneLine(lastErrorMessage());
 }
 
 std::string endOfFile() {
