@@ -18,6 +18,23 @@ const char* orEmpty(const String& text) {
     return text.chars() != nullptr ? text.chars() : "";
 }
 
+// The framed report of LastError at the reader's line. A report is at most 4095 characters (the
+// formatting limit); a message too long for it (one that embeds a long form text) is cut so that
+// the report still ends with the template's name and the line number.
+String failureReport() {
+    const char* name = orEmpty(CurrentTemplate.name);
+    String report;
+    report.format(failureReportFormat, "", name, templateReader.lineNumber);
+    const uint32_t room = report.length() < String::maxFormattedLength
+                              ? String::maxFormattedLength - report.length()
+                              : 0;
+    String message = LastError.message;
+    if (message.length() > room)
+        message = message.left(room);
+    report.format(failureReportFormat, orEmpty(message), name, templateReader.lineNumber);
+    return report;
+}
+
 // Runs the template through the engine; false at the first failure, LastError set.
 bool mergeTemplate(const ReleaseForm& form) {
     // With no template loaded the reader has no line to give: the NFO is empty.
@@ -55,9 +72,7 @@ void generateNfo(const ReleaseForm& form, NfoView& view) {
 
     // The partial text is thrown away; the report is shown but never kept for copy or save.
     discardOutput();
-    String report;
-    report.format(failureReportFormat, orEmpty(LastError.message), orEmpty(CurrentTemplate.name),
-                  templateReader.lineNumber);
+    String report = failureReport();
     view.setPreviewText(orEmpty(report));
     nfoOutput.clear();
 }

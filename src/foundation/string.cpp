@@ -7,7 +7,7 @@
 
 namespace {
 
-const uint32_t formatBufferSize = 4096;
+const uint32_t formatBufferSize = String::maxFormattedLength + 1;
 
 bool pointsInto(const char* text, const char* buffer, uint32_t size) {
     return buffer != nullptr && text >= buffer && text < buffer + size;

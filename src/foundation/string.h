@@ -30,7 +30,8 @@ public:
     String& operator+=(const char* text) { return append(text); }
     String& operator+=(const String& other) { return append(other.characters); }
 
-    // printf-style; a result of 4096 bytes or more is cut to its first 4095 characters.
+    // printf-style; a longer result is cut to its first maxFormattedLength characters.
+    static const uint32_t maxFormattedLength = 4095;
     String& format(const char* pattern, ...)
 #if defined(__GNUC__)
         __attribute__((format(printf, 2, 3)))

@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Tests of the quenby command-line tool, run against the native program or quenby.exe under Wine.
 
-    run_cli_tests.py --quenby PATH [--wine] [--archive Quenby.jam] [SUITE...]
+    run_cli_tests.py --quenby PATH [--wine | --memcheck] [--archive Quenby.jam] [SUITE...]
     run_cli_tests.py --quenby build/native/bin/quenby --regenerate
 
 Suites: golden (sheets rendered through every shipped template, compared byte for byte with
 golden/TEMPLATE/SHEET.nfo), sheets (every sheet error and exit code of render), check (quenby check
 on a template with seeded faults), commands (templates, jam, --help, --version, usage errors).
 --regenerate rewrites the golden files from the program's output: inspect them before committing.
+--memcheck runs every command of the chosen suites under valgrind's memcheck as well.
 """
 
 import argparse
@@ -39,9 +40,14 @@ REPORT_FORMAT = ("\r\n     -----------------------\r\n    | NFO GENERATION FAILE
 class Quenby:
     """Runs the program, natively or under Wine, in a given folder."""
 
-    def __init__(self, program, wine):
+    def __init__(self, program, wine, memcheck=False):
         self.program = os.path.abspath(program)
         self.wine = wine
+        # Under valgrind's memcheck every run must end with no error and every block freed;
+        # the runs that did not are kept here as (arguments, valgrind's report).
+        self.memcheck = memcheck
+        self.memcheck_faults = []
+        self.memcheck_runs = 0
         self.env = dict(os.environ)
         if wine:
             if "WINEPREFIX" not in self.env:
@@ -56,17 +62,35 @@ class Quenby:
             command = ["wine"] + command
         # Files, not pipes: a wineserver started by the call would hold a pipe open after the
         # program has ended, and the call would wait for the server to go.
-        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err, \
+                tempfile.NamedTemporaryFile(mode="r", suffix=".memcheck") as log:
+            if self.memcheck:
+                command = MEMCHECK + ["--log-file=" + log.name] + command
             done = subprocess.run(command, cwd=cwd, input=stdin, stdout=out, stderr=err,
-                                  env=self.env, timeout=120)
+                                  env=self.env, timeout=120 if not self.memcheck else 600)
             out.seek(0)
             err.seek(0)
+            if self.memcheck:
+                self.check_memcheck(args, log.read())
             return done.returncode, out.read(), err.read()
+
+    def check_memcheck(self, args, report):
+        self.memcheck_runs += 1
+        clean = ("ERROR SUMMARY: 0 errors" in report and
+                 "All heap blocks were freed -- no leaks are possible" in report)
+        if not clean:
+            self.memcheck_faults.append((" ".join(args), report))
 
     def full_path(self, folder, name):
         """The absolute path the program's fullPathName gives for name in folder."""
         path = os.path.join(os.path.realpath(folder), name)
         return "Z:" + path.replace("/", "\\") if self.wine else path
+
+
+# memcheck with every leak kind counted as an error: a run is clean only with 0 errors and every
+# heap block freed at exit.
+MEMCHECK = ["valgrind", "--tool=memcheck", "--leak-check=full", "--show-leak-kinds=all",
+            "--errors-for-leak-kinds=all", "--track-origins=yes", "--num-callers=30"]
 
 
 class Results:
@@ -274,6 +298,12 @@ SHEET_ERRORS = [
     ("syntax error", '[general]\ntitle = "unterminated\n',
      "s.toml:2:22: Error while parsing string: unescaped control characters other than TAB (U+0009)"
      " are explicitly prohibited"),
+    # Letters where whitespace may stand: the parser's whitespace test must answer for them.
+    ("letter after a value", '[general]\ntitle = "a" \u00e9\n',
+     "s.toml:2:13: Error while parsing key-value pair: expected a comment or whitespace, saw '\u00e9'"),
+    ("letter before a key", '[general]\n\u0416 = 1\n',
+     "s.toml:2:1: Error while parsing root table: expected keys, tables, whitespace or comments,"
+     " saw '\u0416'"),
     ("duplicate key", '[general]\ntitle = "a"\ntitle = "b"\n',
      "s.toml:3:9: Error while parsing key-value pair: cannot redefine existing string 'title'"),
     ("every problem, in line order", '[upload]\nfiles = "x"\nbogus = 1\n[general]\ntitle = 1\n',
@@ -407,6 +437,16 @@ def suite_sheets(quenby, results, work, options):
     report = REPORT_FORMAT.format(message="Inserted text is longer than a line:\r\n" + "T" * 80,
                                   template="<Default>", line=title_line)
     results.equal("generation failure in <Default>", (code, out, err.decode()), (1, b"", report))
+
+    # A 100,000-character title: the report keeps its 4095 characters and still ends with the
+    # template and the line, the message cut to fit.
+    write(os.path.join(work, "s.toml"), '[general]\ntitle = "%s"\n' % ("T" * 100000))
+    code, out, err = quenby.run(["render"] + archive + ["s.toml"], work)
+    tail = REPORT_FORMAT.format(message="", template="<Default>", line=title_line)
+    message = ("Inserted text is longer than a line:\r\n" + "T" * 100000)[:4095 + 2 - len(tail)]
+    report = REPORT_FORMAT.format(message=message, template="<Default>", line=title_line)
+    results.equal("generation failure with a 100,000-character title",
+                  (code, out, len(report), err.decode()), (1, b"", 4095 + 2, report))
 
     # Two directives on one line: the engine's own message with the template's base name.
     write(os.path.join(work, "sub", "twice.ntf"), "#TITLE 2 1 0\n#UPLOADBY 1 0 0\nline\n")
@@ -549,6 +589,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--quenby", required=True, help="the program (quenby or quenby.exe)")
     parser.add_argument("--wine", action="store_true", help="run the program under Wine")
+    parser.add_argument("--memcheck", action="store_true",
+                        help="run every command under valgrind: no error, no leak, no block left")
     parser.add_argument("--archive", help="Quenby.jam (default: beside the program)")
     parser.add_argument("--templates", default=os.path.join(ROOT, "templates"))
     parser.add_argument("--regenerate", action="store_true",
@@ -563,7 +605,7 @@ def main():
     options.templates = os.path.abspath(options.templates)
     suites = ["golden"] if options.regenerate else (options.suites or sorted(SUITES))
 
-    quenby = Quenby(options.quenby, options.wine)
+    quenby = Quenby(options.quenby, options.wine, options.memcheck)
     results = Results()
     for suite in suites:
         work = tempfile.mkdtemp(prefix="quenby-cli-%s-" % suite)
@@ -571,6 +613,11 @@ def main():
             SUITES[suite](quenby, results, work, options)
         finally:
             shutil.rmtree(work, ignore_errors=True)
+    if options.memcheck:
+        for args, report in quenby.memcheck_faults:
+            results.check("memcheck: quenby " + args, False, "\n" + report)
+        print("memcheck: %d of %d runs with 0 errors and every block freed"
+              % (quenby.memcheck_runs - len(quenby.memcheck_faults), quenby.memcheck_runs))
     for failure in results.failures:
         print("FAIL " + failure)
     print("%d of %d checks passed (%s)" % (results.count - len(results.failures), results.count,

@@ -87,16 +87,20 @@ TEST_F(NfoGeneratorTest, EachGenerationStartsFromScratch) {
     expectSuccess(generate(lfLines({"#THANKSTO 1 0 1", "|"}), form), crlfLines({"|x", " y"}));
 }
 
-TEST_F(NfoGeneratorTest, LongMessageCutsTheReportTo4095Characters) {
-    RecordForm form;
-    const std::string title(5000, 'T');
-    form.setText(GeneralPage, GeneralControl::TitleEdit, title.c_str());
-    const Generation result = generate("#TITLE 1 0 0\nline\n", form);
-    const std::string whole =
-        failureReport("Inserted text is longer than a line:\r\n" + title, "Test.ntf", 2);
-    EXPECT_EQ(4095u, result.preview.size());
-    EXPECT_EQ(whole.substr(0, 4095), result.preview);
-    EXPECT_TRUE(nfoOutput.isEmpty());
+TEST_F(NfoGeneratorTest, LongMessageIsCutSoTheReportKeepsTemplateAndLine) {
+    // A report is at most 4095 characters: a message that would pass that is cut, and the report
+    // still ends with the template's name and the line number.
+    const size_t room = 4095 - failureReport("", "Long.ntf", 2).size();
+    for (size_t length : {3000u, 4000u, 100000u}) {
+        RecordForm form;
+        const std::string title(length, 'T');
+        form.setText(GeneralPage, GeneralControl::TitleEdit, title.c_str());
+        const std::string message = "Inserted text is longer than a line:\r\n" + title;
+        const Generation result = generate("#TITLE 1 0 0\nline\n", form, "Long.ntf");
+        expectFailure(result, message.substr(0, room), 2, "Long.ntf");
+        EXPECT_EQ(length > 3000 ? 4095u : failureReport(message, "Long.ntf", 2).size(),
+                  result.preview.size());
+    }
 }
 
 TEST_F(NfoGeneratorTest, LongNfoIsCompleteAndExactlySized) {
