@@ -95,6 +95,15 @@ bool JamArchive::open(const char* fileName) {
         return failOpen(ArchiveInvalid, where);
     }
 
+    // A directory larger than the file behind the header would only come back short: fail as
+    // such a read fails, before a block of the size the header claims (up to 4 GiB) is taken.
+    uint64_t end = 0;
+    if (!seekFile(file, 0, SeekFromEnd, &end) ||
+        !seekFile(file, jamHeaderSize, SeekFromStart, nullptr))
+        return failOpen(FileSeekFailed, where);
+    if (end - jamHeaderSize < size)
+        return failOpen(FileReadFailed, nullptr);
+
     directory = static_cast<uint8_t*>(memAlloc(size));
     if (directory == nullptr)
         return failOpen(OutOfMemory, nullptr);
