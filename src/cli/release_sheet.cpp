@@ -1,12 +1,11 @@
 #include "cli/release_sheet.h"
 
-#include <toml++/toml.h>
-
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
 #include "cli/sheet_text.h"
+#include "cli/toml_parser.h"
 #include "engine/form_controls.h"
 
 namespace {
