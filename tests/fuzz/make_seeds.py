@@ -6,7 +6,8 @@
 archive: archives packed by jamtool (the shipped default template, several entries, an empty entry).
 engine:  every template of the project, each with the untouched form and with the e2e test forms.
 sheet:   the command-line tool's test sheets and the example sheet.
-Seeds are named seed-*; inputs that once found a fault are named after the fault and kept as well.
+Seeds are named seed-*; inputs that once found a fault are named after the fault, and inputs kept
+from long fuzzing runs (libFuzzer's -merge=1) by their SHA-1.
 """
 
 import argparse
