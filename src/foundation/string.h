@@ -31,7 +31,7 @@ public:
     String& operator+=(const String& other) { return append(other.characters); }
 
     // printf-style; a longer result is cut to its first maxFormattedLength characters.
-    static const uint32_t maxFormattedLength = 4095;
+    static constexpr uint32_t maxFormattedLength = 4095;
     String& format(const char* pattern, ...)
 #if defined(__GNUC__)
         __attribute__((format(printf, 2, 3)))
