@@ -3,6 +3,7 @@
 #
 # Source this file, then:
 #   wine_prepare_prefix PREFIX   create (once) a 32-bit Wine prefix set up for the program
+#   wine_use_prefix PREFIX       export WINEPREFIX, WINEARCH, WINEDEBUG and WINEDLLOVERRIDES
 #   wine_session_start PREFIX    start a private Xvfb and wineserver, export DISPLAY, WINEPREFIX...
 #   wine_session_stop            stop them again (safe to call twice, or without a session)
 #   wine_screenshot FILE         save the session's screen as a PNG
@@ -41,11 +42,18 @@ _wine_fail() {
     echo "wine-env: $*" >&2
 }
 
-_wine_export_common() {
+# Usage: wine_use_prefix PREFIX
+# Makes the following wine commands run quietly in the 32-bit prefix PREFIX, without the .NET
+# and HTML engines (whose installers Wine would otherwise offer).
+wine_use_prefix() {
     export WINEPREFIX=$1
     export WINEARCH=win32
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+_wine_export_common() {
+    wine_use_prefix "$1"
     # A fixed locale keeps the ANSI (1252) and OEM (437) code pages the same everywhere.
     export LANG=C.UTF-8
     unset LC_ALL

@@ -1,6 +1,7 @@
 #include "ui/dialog_form.h"
 
 #include "foundation/files.h"
+#include "ui/page_controls.h"
 
 namespace ui {
 
@@ -19,12 +20,9 @@ HWND DialogForm::pageWindow(FormPage page) const {
     return nullptr;
 }
 
+// A missing control has no text: getWindowText gives it the zero-length String.
 String DialogForm::text(FormPage page, uint32_t control) const {
-    HWND window = GetDlgItem(pageWindow(page), static_cast<int>(control));
-    if (!window) {
-        return String("");
-    }
-    String text = getWindowText(window);
+    String text = getWindowText(GetDlgItem(pageWindow(page), static_cast<int>(control)));
     if (!text.chars()) {
         text = "";
     }
@@ -32,7 +30,7 @@ String DialogForm::text(FormPage page, uint32_t control) const {
 }
 
 bool DialogForm::isChecked(FormPage page, uint32_t control) const {
-    return IsDlgButtonChecked(pageWindow(page), static_cast<int>(control)) == BST_CHECKED;
+    return ui::isChecked(pageWindow(page), static_cast<int>(control));
 }
 
 }  // namespace ui

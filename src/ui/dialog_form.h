@@ -14,7 +14,7 @@ public:
 
     // The control's window text; zero-length for an empty or missing control.
     String text(FormPage page, uint32_t control) const override;
-    // IsDlgButtonChecked on the page's window.
+    // True when the page's button is checked; false for a missing page or control.
     bool isChecked(FormPage page, uint32_t control) const override;
 
 private:

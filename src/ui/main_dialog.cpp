@@ -15,6 +15,16 @@
 namespace ui {
 namespace {
 
+// The pages by tab position, left to right.
+enum PageIndex : unsigned {
+    AboutPageIndex = 0,
+    GeneralPageIndex = 1,
+    UploadPageIndex = 2,
+    VariousTextPageIndex = 3,
+    PreviewPageIndex = 4,
+    pageSlots = 5,
+};
+
 struct MainDialogState {
     HWND window;
     HWND pages[pageSlots];
@@ -146,18 +156,6 @@ INT_PTR run() {
 
 HWND window() {
     return state.window;
-}
-
-HWND page(unsigned index) {
-    return index < pageSlots ? state.pages[index] : nullptr;
-}
-
-bool insertPageTab(HWND mainWindow, const char* title) {
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(title);
-    return SendMessageA(GetDlgItem(mainWindow, IDC_MAIN_TABS), TCM_INSERTITEMA, 0,
-                        reinterpret_cast<LPARAM>(&item)) != -1;
 }
 
 void generate() {

@@ -1,13 +1,27 @@
 #include "ui/page_controls.h"
 
-#include "ui/main_dialog.h"
+#include <commctrl.h>
+
+#include "ui/resource.h"
 
 namespace ui {
+namespace {
+
+// Inserts a tab carrying only its title at position 0 of the main window's tab control.
+bool insertPageTab(HWND mainWindow, const char* title) {
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(title);
+    return SendMessageA(GetDlgItem(mainWindow, IDC_MAIN_TABS), TCM_INSERTITEMA, 0,
+                        reinterpret_cast<LPARAM>(&item)) != -1;
+}
+
+}  // namespace
 
 HWND createPage(HWND mainWindow, int resource, DLGPROC procedure, const char* title) {
     HWND page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource),
                                    mainWindow, procedure, 0);
-    if (page && !MainDialog::insertPageTab(mainWindow, title)) {
+    if (page && !insertPageTab(mainWindow, title)) {
         DestroyWindow(page);
         page = nullptr;
     }

@@ -9,7 +9,6 @@
 #include "ui/main_dialog.h"
 #include "ui/page_controls.h"
 #include "ui/resource.h"
-#include "ui/template_selector.h"
 
 namespace ui {
 namespace PreviewPage {
@@ -29,23 +28,26 @@ void showError(const char* caption) {
                 caption, MB_ICONEXCLAMATION);
 }
 
+// Adds a loose template (an entry of templateNames) to the page's selector; the box keeps its
+// entries sorted by itself.
+void addTemplateName(List&, ListNode* node, void* page) {
+    const char* name = static_cast<String*>(node->item)->chars();
+    addItem(static_cast<HWND>(page), IDC_PREVIEW_TEMPLATE_LIST, name ? name : "");
+}
+
 void initialise(HWND page) {
-    HWND selector = GetDlgItem(page, IDC_PREVIEW_TEMPLATE_LIST);
-    SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(defaultTemplateName));
-    fillTemplateSelector(selector);
+    addItem(page, IDC_PREVIEW_TEMPLATE_LIST, defaultTemplateName);
+    forEachNode(templateNames, addTemplateName, page);
     SendDlgItemMessageA(page, IDC_PREVIEW_TEXT_EDIT, WM_SETFONT,
                         reinterpret_cast<WPARAM>(state.terminalFont), FALSE);
     // Selecting this way raises no selection change: the default template stays loaded.
-    SendMessageA(selector, CB_SETCURSEL, 0, 0);
+    SendDlgItemMessageA(page, IDC_PREVIEW_TEMPLATE_LIST, CB_SETCURSEL, 0, 0);
 }
 
-// A new choice in the selector: load it, and generate when it loaded.
+// A new choice in the selector: load it, and generate when it loaded. A name that could not be
+// read for want of memory is null, which loadTemplate reports as OutOfMemory.
 void loadSelectedTemplate(HWND page) {
-    char name[textBufferSize];
-    if (!GetDlgItemTextA(page, IDC_PREVIEW_TEMPLATE_LIST, name, sizeof name)) {
-        name[0] = '\0';
-    }
-    if (!loadTemplate(String(name))) {
+    if (!loadTemplate(getWindowText(GetDlgItem(page, IDC_PREVIEW_TEMPLATE_LIST)))) {
         showError("Error loading template...");
         return;
     }
@@ -127,7 +129,6 @@ void saveNfoFile() {
 INT_PTR CALLBACK pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            state.window = page;
             initialise(page);
             return TRUE;
         case WM_COMMAND:

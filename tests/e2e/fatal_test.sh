@@ -4,7 +4,6 @@
 # main window never appears.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
-jamtool=$QUENBY_NATIVE_BIN/jamtool
 
 # Usage: expect_fatal MESSAGE [SCREENSHOT]. Starts the program in $APP and expects the fatal box.
 expect_fatal() {
@@ -34,13 +33,13 @@ expect_fatal "File not found: Quenby.jam"
 
 test_case "an archive without Default.ntf: Quenby.jam is corrupt!"
 app_fresh
-"$jamtool" pack "$APP/Quenby.jam" "Other.ntf=$E2E_DIR/templates/Plain.ntf" >/dev/null
+app_jam "Other.ntf=$E2E_DIR/templates/Plain.ntf"
 expect_fatal "Quenby.jam is corrupt!"
 
 test_case "an archive whose Default.ntf is empty: Quenby.jam is corrupt!"
 app_fresh
 : >"$E2E_WORK/empty.ntf"
-"$jamtool" pack "$APP/Quenby.jam" "Default.ntf=$E2E_WORK/empty.ntf" >/dev/null
+app_jam "Default.ntf=$E2E_WORK/empty.ntf"
 expect_fatal "Quenby.jam is corrupt!"
 
 e2e_end

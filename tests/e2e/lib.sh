@@ -128,6 +128,12 @@ e2e_begin() {
     mkdir -p "$QUENBY_SCREENSHOTS"
 }
 
+# Usage: app_jam NAME=FILE... Replaces the program folder's Quenby.jam with an archive of these
+# entries, made by the native jamtool.
+app_jam() {
+    "$QUENBY_NATIVE_BIN/jamtool" pack "$APP/Quenby.jam" "$@" >/dev/null
+}
+
 # Usage: app_fresh. A new program folder: Quenby.exe, Quenby.jam and the shipped loose templates.
 app_fresh() {
     APP=$E2E_WORK/app.$RANDOM$RANDOM

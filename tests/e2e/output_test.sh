@@ -7,7 +7,7 @@ e2e_begin
 
 golden=$E2E_DIR/golden/full-framed.nfo
 app_fresh
-"$QUENBY_NATIVE_BIN/jamtool" pack "$APP/Quenby.jam" "Default.ntf=$E2E_DIR/templates/Framed.ntf" >/dev/null
+app_jam "Default.ntf=$E2E_DIR/templates/Framed.ntf"
 out=$E2E_WORK/saved
 mkdir -p "$out"
 quenby_start_shown

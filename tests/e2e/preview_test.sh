@@ -6,10 +6,9 @@ e2e_begin
 
 # The program folder of these tests: an archive whose "Default.ntf" is the test template Framed,
 # and loose templates beside the shipped ones.
-jamtool=$QUENBY_NATIVE_BIN/jamtool
 templates_folder() {
     app_fresh
-    "$jamtool" pack "$APP/Quenby.jam" "Default.ntf=$E2E_DIR/templates/Framed.ntf" >/dev/null
+    app_jam "Default.ntf=$E2E_DIR/templates/Framed.ntf"
     cp "$E2E_DIR/templates/Plain.ntf" "$E2E_DIR/templates/Broken.ntf" "$APP/"
     cp "$E2E_DIR/templates/Plain.ntf" "$APP/Gone.ntf"
     : >"$APP/Empty.ntf"

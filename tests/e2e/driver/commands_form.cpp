@@ -212,12 +212,7 @@ void getTextCommand(const Arguments& a) {
 }
 
 void getTextHexCommand(const Arguments& a) {
-    std::string text = windowText(control(a[0], a[1]));
-    setResult(text);
-    std::string hex = toHex(text);
-    fwrite(hex.data(), 1, hex.size(), stdout);
-    fputc('\n', stdout);
-    fflush(stdout);
+    emitHex(windowText(control(a[0], a[1])));
 }
 
 void getTextFileCommand(const Arguments& a) {
@@ -248,12 +243,16 @@ void comboSelectionCommand(const Arguments& a) {
 
 // --- acting on controls
 
-void setTextCommand(const Arguments& a) {
-    HWND window = control(a[0], a[1]);
-    std::string text = decodeEscapes(a[2]);
+// Replaces the control's text with WM_SETTEXT; `a` names the control for the failure.
+void setText(HWND window, const std::string& text, const Arguments& a) {
     if (!sendMessage(window, WM_SETTEXT, 0, (LPARAM)text.c_str())) {
         fail(kExitFailed, "control %s %s refused the text", a[0].c_str(), a[1].c_str());
     }
+}
+
+void setTextCommand(const Arguments& a) {
+    HWND window = control(a[0], a[1]);
+    setText(window, decodeEscapes(a[2]), a);
 }
 
 void setTextFileCommand(const Arguments& a) {
@@ -261,9 +260,7 @@ void setTextFileCommand(const Arguments& a) {
     std::string text = readFile(a[2]);
     if (text.find('\0') != std::string::npos)
         fail(kExitUsage, "%s holds a NUL byte", a[2].c_str());
-    if (!sendMessage(window, WM_SETTEXT, 0, (LPARAM)text.c_str())) {
-        fail(kExitFailed, "control %s %s refused the text", a[0].c_str(), a[1].c_str());
-    }
+    setText(window, text, a);
 }
 
 void typeCommand(const Arguments& a) {
@@ -354,7 +351,7 @@ void focusCommand(const Arguments& a) {
 void waitTextCommand(const Arguments& a) {
     HWND window = control(a[0], a[1]);
     std::string wanted = decodeEscapes(a[2]);
-    double seconds = a.size() > 3 ? parseSeconds(a[3]) : settings().waitSeconds;
+    double seconds = secondsArgument(a, 3);
     std::string text;
     if (!pollUntil(seconds, [&] { return (text = windowText(window)) == wanted; })) {
         fail(kExitMismatch, "control %s %s still reads \"%s\" after %g s", a[0].c_str(),
@@ -366,7 +363,7 @@ void waitTextCommand(const Arguments& a) {
 void waitEnabledCommand(const Arguments& a) {
     HWND window = control(a[0], a[1]);
     long wanted = parseNumber(a[2], "the enabled state (0 or 1)");
-    double seconds = a.size() > 3 ? parseSeconds(a[3]) : settings().waitSeconds;
+    double seconds = secondsArgument(a, 3);
     if (!pollUntil(seconds, [&] { return (IsWindowEnabled(window) ? 1 : 0) == wanted; })) {
         fail(kExitMismatch, "control %s %s is still %s after %g s", a[0].c_str(), a[1].c_str(),
              wanted ? "disabled" : "enabled", seconds);

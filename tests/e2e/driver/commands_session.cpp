@@ -38,10 +38,6 @@ int parseButton(const std::string& word) {
     return static_cast<int>(parseNumber(word, "a button (OK, Cancel, Yes, No... or an id)"));
 }
 
-double secondsArgument(const Arguments& a, size_t index) {
-    return a.size() > index ? parseSeconds(a[index]) : settings().waitSeconds;
-}
-
 HWND waitBox(const std::string& title) {
     return waitWindow(WindowKind::MessageBox, &title, settings().waitSeconds);
 }
@@ -155,7 +151,7 @@ void captionCommand(const Arguments&) {
 
 void boxTextCommand(const Arguments& a) {
     HWND box = waitBox(a[0]);
-    emit(windowText(GetDlgItem(box, 0xFFFF)));
+    emit(windowText(messageText(box)));
 }
 
 void boxOwnerCommand(const Arguments& a) {
@@ -177,9 +173,7 @@ void answerBoxCommand(const Arguments& a) {
 void saveDialogCommand(const Arguments& a) {
     const std::string* title = a.size() > 1 ? &a[1] : nullptr;
     HWND dialog = waitWindow(WindowKind::FileDialog, title, settings().waitSeconds);
-    HWND name = findDescendant(dialog, 0x47C);
-    if (!name)
-        name = findDescendant(dialog, 0x480);
+    HWND name = fileNameBox(dialog);
     std::string path = hostPath(a[0]);
     if (!sendMessage(name, WM_SETTEXT, 0, (LPARAM)path.c_str()))
         fail(kExitFailed, "the file name box refused the path");
@@ -204,12 +198,7 @@ void clipboardOemCommand(const Arguments& a) {
 }
 
 void clipboardHexCommand(const Arguments&) {
-    std::string bytes = clipboardBytes(CF_OEMTEXT);
-    setResult(bytes);
-    std::string hex = toHex(bytes);
-    fwrite(hex.data(), 1, hex.size(), stdout);
-    fputc('\n', stdout);
-    fflush(stdout);
+    emitHex(clipboardBytes(CF_OEMTEXT));
 }
 
 void clipboardFormatsCommand(const Arguments&) {

@@ -170,11 +170,24 @@ double parseSeconds(const std::string& word) {
     return value;
 }
 
-void emit(const std::string& bytes) {
-    theResult = bytes;
+double secondsArgument(const std::vector<std::string>& arguments, size_t index) {
+    return arguments.size() > index ? parseSeconds(arguments[index]) : settings().waitSeconds;
+}
+
+static void printLine(const std::string& bytes) {
     fwrite(bytes.data(), 1, bytes.size(), stdout);
     fputc('\n', stdout);
     fflush(stdout);
+}
+
+void emit(const std::string& bytes) {
+    theResult = bytes;
+    printLine(bytes);
+}
+
+void emitHex(const std::string& bytes) {
+    theResult = bytes;
+    printLine(toHex(bytes));
 }
 
 void setResult(const std::string& bytes) {

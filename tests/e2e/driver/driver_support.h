@@ -59,9 +59,13 @@ std::vector<std::string> splitWords(const std::string& line);
 std::string hostPath(const std::string& path);
 long parseNumber(const std::string& word, const char* what);
 double parseSeconds(const std::string& word);
+// The optional seconds argument at `index`; settings().waitSeconds when it is not given.
+double secondsArgument(const std::vector<std::string>& arguments, size_t index);
 
 // Prints bytes and a line feed on standard output and keeps them as the last result.
 void emit(const std::string& bytes);
+// Keeps bytes as the last result, and prints them in hex with a line feed.
+void emitHex(const std::string& bytes);
 // Keeps bytes as the last result without printing them.
 void setResult(const std::string& bytes);
 const std::string& lastResult();

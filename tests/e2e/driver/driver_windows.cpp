@@ -43,8 +43,8 @@ public:
 
     char* address() const { return address_; }
     size_t size() const { return size_; }
-    void write(const void* data, size_t size, size_t offset = 0) {
-        if (!WriteProcessMemory(process_, address_ + offset, data, size, nullptr)) {
+    void write(const void* data, size_t size) {
+        if (!WriteProcessMemory(process_, address_, data, size, nullptr)) {
             fail(kExitFailed, "cannot write to the program's memory");
         }
     }
@@ -83,11 +83,10 @@ bool hasKind(HWND window, WindowKind kind) {
             return className(window) == "#32770" && tab && className(tab) == WC_TABCONTROLA;
         }
         case WindowKind::MessageBox:
-            return className(window) == "#32770" && GetDlgItem(window, kMessageTextId) &&
+            return className(window) == "#32770" && messageText(window) &&
                    !findDescendant(window, kFileNameComboId);
         case WindowKind::FileDialog:
-            return className(window) == "#32770" && (findDescendant(window, kFileNameComboId) ||
-                                                     findDescendant(window, kFileNameEditId));
+            return className(window) == "#32770" && fileNameBox(window);
     }
     return false;
 }
@@ -179,6 +178,15 @@ HWND findDescendant(HWND parent, int id) {
             return inner;
     }
     return nullptr;
+}
+
+HWND messageText(HWND box) {
+    return GetDlgItem(box, kMessageTextId);
+}
+
+HWND fileNameBox(HWND dialog) {
+    HWND name = findDescendant(dialog, kFileNameComboId);
+    return name ? name : findDescendant(dialog, kFileNameEditId);
 }
 
 const char* kindName(WindowKind kind) {

@@ -26,6 +26,11 @@ std::vector<HWND> topLevelWindows();
 // The direct children of a window, from the top of the Z order down.
 std::vector<HWND> childWindows(HWND parent);
 HWND findDescendant(HWND parent, int id);
+// The text control of a message box; null if it has none.
+HWND messageText(HWND box);
+// The file name box of a file dialog: the combo box 0x47C, else the edit box 0x480; null if
+// it has neither.
+HWND fileNameBox(HWND dialog);
 
 enum class WindowKind {
     Any,         // any top-level window
@@ -48,7 +53,8 @@ std::vector<HWND> pages(HWND main);
 HWND control(const std::string& pageWord, const std::string& idWord);
 
 // Returns once the program has handled every message posted to it so far: posts a marker
-// (DM_SETDEFID) to the main window, waits until the window reports it, then restores it.
+// (DM_SETDEFID) to a page without push buttons (the main window if every page has some), waits
+// until that dialog reports it, then restores it.
 void sync();
 
 // The process that owns the program's windows: remembered from the first window found, or
