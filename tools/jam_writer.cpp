@@ -1,10 +1,12 @@
 #include "jam_writer.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <set>
 
+#include "foundation/byte_order.h"
 #include "foundation/crc32.h"
 #include "foundation/errors.h"
 #include "foundation/files.h"
@@ -18,27 +20,14 @@ namespace {
 const uint32_t maxNameLength = 0xFFFF;
 const uint64_t maxOffset = 0xFFFFFFFFu;
 
-void putU16(uint8_t* at, uint32_t value) {
-    at[0] = static_cast<uint8_t>(value);
-    at[1] = static_cast<uint8_t>(value >> 8);
-}
-
-void putU32(uint8_t* at, uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        at[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-uint32_t getU32(const uint8_t* at) {
-    return at[0] | (uint32_t(at[1]) << 8) | (uint32_t(at[2]) << 16) | (uint32_t(at[3]) << 24);
-}
-
+// A CRC-32 of a part of an image, which the writer keeps below 4 GiB.
 uint32_t crcOf(const uint8_t* bytes, uint64_t count) {
-    return count == 0 ? 0 : computeCrc32(bytes, static_cast<uint32_t>(count), 0);
+    return computeCrc32(bytes, static_cast<uint32_t>(count), 0);
 }
 
 // The reader's message on one line: its path detail follows a line break.
 std::string lastErrorText() {
-    std::string text = LastError.message.chars() != nullptr ? LastError.message.chars() : "";
+    std::string text = orEmpty(LastError.message);
     for (char& c : text) {
         if (c == '\n')
             c = ' ';
@@ -47,11 +36,6 @@ std::string lastErrorText() {
 }
 
 }  // namespace
-
-uint32_t startSlot(const std::string& name, uint32_t slotCount) {
-    uint32_t hash = computeCrc32(name.data(), static_cast<uint32_t>(name.size()), 0);
-    return hash % slotCount;
-}
 
 bool plan(const std::vector<Entry>& entries, Layout& layout, std::string& error) {
     if (entries.empty()) {
@@ -84,7 +68,8 @@ bool plan(const std::vector<Entry>& entries, Layout& layout, std::string& error)
     layout.records = entries;
     layout.slots.assign(slots, freeSlot);
     for (uint32_t record = 0; record < entries.size(); ++record) {
-        uint32_t slot = startSlot(entries[record].name, slots);
+        uint32_t slot =
+            jamStartSlot(entries[record].name.data(), uint32_t(entries[record].name.size()), slots);
         while (layout.slots[slot] != freeSlot)
             slot = (slot + 1) % slots;
         layout.slots[slot] = record;
@@ -139,27 +124,28 @@ bool encode(const Layout& layout, std::vector<uint8_t>& image, std::string& erro
     for (const Entry& record : layout.records) {
         recordOffsets.push_back(static_cast<uint32_t>(recordAt));
         uint8_t* at = directory + recordAt;
-        putU16(at, static_cast<uint32_t>(record.name.size()));
+        writeU16(at, static_cast<uint32_t>(record.name.size()));
         at[2] = record.method;
-        putU32(at + 4, static_cast<uint32_t>(dataAt));
-        putU32(at + 8, static_cast<uint32_t>(record.data.size()));
+        writeU32(at + 4, static_cast<uint32_t>(dataAt));
+        writeU32(at + 8, static_cast<uint32_t>(record.data.size()));
         std::copy(record.name.begin(), record.name.end(), at + jamEntryFixedSize);
         std::copy(record.data.begin(), record.data.end(), image.begin() + dataAt);
         recordAt += jamEntryFixedSize + record.name.size();
         dataAt += record.data.size();
     }
     for (size_t slot = 0; slot < layout.slots.size(); ++slot) {
-        putU32(directory + slot * 4, recordOffsets[layout.slots[slot]]);
+        writeU32(directory + slot * 4, recordOffsets[layout.slots[slot]]);
     }
     std::copy(layout.trailer.begin(), layout.trailer.end(), image.begin() + end);
 
     uint8_t* header = image.data();
     jamSignature(header);
-    putU32(header + jamVersionAt, layout.version);
-    putU32(header + jamFlagsAt, layout.flags);
-    putU32(header + jamSlotCountAt, static_cast<uint32_t>(layout.slots.size()));
-    putU32(header + jamDirectorySizeAt, static_cast<uint32_t>(directorySize));
-    putU32(header + jamDirectoryBoundAt, static_cast<uint32_t>(directorySize + layout.boundSlack));
+    writeU32(header + jamVersionAt, layout.version);
+    writeU32(header + jamFlagsAt, layout.flags);
+    writeU32(header + jamSlotCountAt, static_cast<uint32_t>(layout.slots.size()));
+    writeU32(header + jamDirectorySizeAt, static_cast<uint32_t>(directorySize));
+    writeU32(header + jamDirectoryBoundAt,
+             static_cast<uint32_t>(directorySize + layout.boundSlack));
     reseal(image);
     return true;
 }
@@ -169,11 +155,13 @@ void reseal(std::vector<uint8_t>& image) {
         return;
     uint8_t* header = image.data();
     uint64_t available = image.size() - jamHeaderSize;
-    uint64_t directorySize = std::min<uint64_t>(getU32(header + jamDirectorySizeAt), available);
+    uint64_t directorySize = std::min<uint64_t>(readU32(header + jamDirectorySizeAt), available);
     const uint8_t* directory = header + jamHeaderSize;
-    putU32(header + jamDirectoryChecksumAt, crcOf(directory, directorySize));
-    putU32(header + jamDataChecksumAt, crcOf(directory + directorySize, available - directorySize));
-    putU32(header + jamHeaderChecksumAt, crcOf(header + jamVersionAt, jamHeaderSize - 24));
+    writeU32(header + jamDirectoryChecksumAt, crcOf(directory, directorySize));
+    writeU32(header + jamDataChecksumAt,
+             crcOf(directory + directorySize, available - directorySize));
+    writeU32(header + jamHeaderChecksumAt,
+             crcOf(header + jamCheckedHeaderStart, jamHeaderSize - jamCheckedHeaderStart));
 }
 
 bool pack(const std::string& path, const std::vector<Entry>& entries, std::string& error) {
@@ -181,6 +169,13 @@ bool pack(const std::string& path, const std::vector<Entry>& entries, std::strin
     std::vector<uint8_t> image;
     return plan(entries, layout, error) && encode(layout, image, error) &&
            writeWholeFile(path, image, error);
+}
+
+std::string listingLine(const Listing& entry) {
+    char size[16];
+    std::snprintf(size, sizeof size, "%10u  ", entry.size);
+    return size + entry.name +
+           ((entry.method & jamCompressionMethodMask) != 0 ? "  (compressed)" : "");
 }
 
 bool list(const std::string& path, std::vector<Listing>& entries, std::string& error) {
@@ -236,6 +231,23 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>& data, std::str
         return false;
     }
     return true;
+}
+
+bool readEntryArgument(const std::string& argument, const std::string* bareName, Entry& entry,
+                       std::string& error) {
+    std::string::size_type equals = argument.find('=');
+    std::string path = argument;
+    if (equals != std::string::npos) {
+        entry.name = argument.substr(0, equals);
+        path = argument.substr(equals + 1);
+    }
+    if (equals == std::string::npos && bareName != nullptr) {
+        entry.name = *bareName;
+    } else if (entry.name.empty() || path.empty()) {
+        error = "expected NAME=FILE, got " + argument;
+        return false;
+    }
+    return readWholeFile(path, entry.data, error);
 }
 
 bool writeWholeFile(const std::string& path, const std::vector<uint8_t>& data, std::string& error) {

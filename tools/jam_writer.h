@@ -28,9 +28,6 @@ struct Layout {
     uint32_t boundSlack = 0;  // directory bound minus directory size
 };
 
-// The start slot of a name: CRC-32 of its bytes modulo the slot count.
-uint32_t startSlot(const std::string& name, uint32_t slotCount);
-
 // Places each entry at its start slot, or the next free one after it (wrapping), in a table of
 // one and a half times as many slots as entries; slots left free lead to the record that follows
 // them in probe order. Refuses no entries, empty or duplicate names and names over 65535 bytes.
@@ -50,12 +47,19 @@ struct Listing {
     uint32_t method = 0;  // the method bits as stored
     uint32_t offset = 0;  // absolute file offset of the data
 };
+// One line of a listing, without a line end: the size in 10 columns, two spaces, the name, and
+// "  (compressed)" when the entry's method bits are not 0.
+std::string listingLine(const Listing& entry);
 // Opens and verifies the archive, then lists each directory record once, in slot order.
 bool list(const std::string& path, std::vector<Listing>& entries, std::string& error);
 // Opens and verifies the archive and reads the named entry's data.
 bool extract(const std::string& path, const std::string& name, std::vector<uint8_t>& data,
              std::string& error);
 
+// Reads the entry a NAME=FILE argument names. An argument without "=" is refused, unless bareName
+// is given: then the whole argument is the file and *bareName the entry's name.
+bool readEntryArgument(const std::string& argument, const std::string* bareName, Entry& entry,
+                       std::string& error);
 // Reads a whole file, or writes one (replacing it whole); for the command-line front ends.
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& data, std::string& error);
 bool writeWholeFile(const std::string& path, const std::vector<uint8_t>& data, std::string& error);

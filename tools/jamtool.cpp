@@ -3,7 +3,6 @@
 //   jamtool list ARCHIVE
 //   jamtool extract ARCHIVE NAME OUT
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -31,13 +30,8 @@ int packCommand(int argc, char** argv) {
     std::vector<jam::Entry> entries;
     std::string error;
     for (int i = 3; i < argc; ++i) {
-        const char* equals = std::strchr(argv[i], '=');
-        if (equals == nullptr || equals == argv[i] || equals[1] == '\0') {
-            return fail(std::string("expected NAME=FILE, got ") + argv[i]);
-        }
         jam::Entry entry;
-        entry.name.assign(argv[i], static_cast<size_t>(equals - argv[i]));
-        if (!jam::readWholeFile(equals + 1, entry.data, error))
+        if (!jam::readEntryArgument(argv[i], nullptr, entry, error))
             return fail(error);
         entries.push_back(std::move(entry));
     }
@@ -54,8 +48,7 @@ int listCommand(int argc, char** argv) {
     if (!jam::list(argv[2], entries, error))
         return fail(error);
     for (const jam::Listing& entry : entries) {
-        std::printf("%10u  %s%s\n", entry.size, entry.name.c_str(),
-                    (entry.method & 0x1F) != 0 ? "  (compressed)" : "");
+        std::printf("%s\n", jam::listingLine(entry).c_str());
     }
     return 0;
 }

@@ -52,8 +52,7 @@ int JamCommand::list() {
     if (!jam::list(archive, entries, error))
         return fail(error);
     for (const jam::Listing& entry : entries) {
-        std::printf("%10u  %s%s\n", entry.size, entry.name.c_str(),
-                    (entry.method & 0x1F) != 0 ? "  (compressed)" : "");
+        std::printf("%s\n", jam::listingLine(entry).c_str());
     }
     return ExitSuccess;
 }
@@ -72,17 +71,8 @@ int JamCommand::pack() {
     std::string error;
     for (const std::string& file : files) {
         jam::Entry entry;
-        std::string::size_type equals = file.find('=');
-        std::string path = file;
-        if (equals != std::string::npos) {
-            entry.name = file.substr(0, equals);
-            path = file.substr(equals + 1);
-            if (entry.name.empty() || path.empty())
-                return fail("expected NAME=FILE, got " + file);
-        } else {
-            entry.name = baseName(file);
-        }
-        if (!jam::readWholeFile(path, entry.data, error))
+        const std::string name = baseName(file);
+        if (!jam::readEntryArgument(file, &name, entry, error))
             return fail(error);
         entries.push_back(std::move(entry));
     }

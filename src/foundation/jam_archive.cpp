@@ -1,5 +1,6 @@
 #include "foundation/jam_archive.h"
 
+#include "foundation/byte_order.h"
 #include "foundation/crc32.h"
 #include "foundation/errors.h"
 #include "foundation/memory.h"
@@ -8,7 +9,6 @@ namespace {
 
 const uint32_t supportedVersion = 1;
 const uint32_t compressedDirectoryFlag = 1;
-const uint8_t compressionMethodMask = 0x1F;
 const uint32_t verifyChunkSize = 65536;
 const char* const compressionUnsupported = "JAMFILE COMPRESSION UNSUPPORTED!";
 
@@ -17,16 +17,6 @@ const uint8_t scrambledSignature[jamSignatureSize] = {
     0x60, 0x18, 0x16, 0x1A, 0x3C, 0x22, 0x36, 0xBE, 0x6A, 0x3C,
     0x24, 0xBE, 0x7C, 0x1A, 0x38, 0x2E, 0x2C, 0x12, 0x34, 0xCA,
 };
-
-// Directory records may start at any byte, so fields are read byte by byte.
-uint32_t readU16(const uint8_t* at) {
-    return at[0] | (static_cast<uint32_t>(at[1]) << 8);
-}
-
-uint32_t readU32(const uint8_t* at) {
-    return at[0] | (static_cast<uint32_t>(at[1]) << 8) | (static_cast<uint32_t>(at[2]) << 16) |
-           (static_cast<uint32_t>(at[3]) << 24);
-}
 
 bool sameBytes(const uint8_t* a, const uint8_t* b, uint32_t count) {
     for (uint32_t i = 0; i < count; ++i) {
@@ -42,6 +32,10 @@ void jamSignature(uint8_t signature[jamSignatureSize]) {
     for (uint32_t i = 0; i < jamSignatureSize; ++i) {
         signature[i] = static_cast<uint8_t>(((255 - scrambledSignature[i]) >> 1) & 0x7F);
     }
+}
+
+uint32_t jamStartSlot(const void* name, uint32_t length, uint32_t slotCount) {
+    return computeCrc32(name, length, 0) % slotCount;
 }
 
 JamEntryFields jamEntryFields(const uint8_t* record) {
@@ -69,15 +63,14 @@ bool JamArchive::open(const char* fileName) {
     jamSignature(signature);
 
     path = fullPathName(fileName != nullptr ? fileName : "");
-    const char* where = path.chars() != nullptr ? path.chars() : "";
+    const char* where = orEmpty(path);
     if (!isExistingFile(where))
         return failOpen(FileNotFound, where);
     file = openFileForReading(where, true);
     if (file == noFile)
         return failOpen(FileOpenFailed, where);
 
-    uint32_t got = 0;
-    if (!readFile(file, header, jamHeaderSize, &got) || got != jamHeaderSize) {
+    if (!readExactly(file, header, jamHeaderSize)) {
         return failOpen(FileReadFailed, where);
     }
     if (!sameBytes(header, signature, jamSignatureSize))
@@ -109,7 +102,7 @@ bool JamArchive::open(const char* fileName) {
         return failOpen(OutOfMemory, nullptr);
     directorySize = size;
     // The file position is at the end of the header, where the directory begins.
-    if (!readFile(file, directory, size, &got) || got != size) {
+    if (!readExactly(file, directory, size)) {
         return failOpen(FileReadFailed, nullptr);
     }
     if (computeCrc32(directory, size, 0) != readU32(header + jamDirectoryChecksumAt)) {
@@ -218,7 +211,7 @@ const uint8_t* JamArchive::find(const char* entryName) const {
     if (slots == 0 || entryName == nullptr)
         return nullptr;
     uint32_t length = strLength(entryName);
-    uint32_t slot = computeCrc32(entryName, length, 0) % slots;
+    uint32_t slot = jamStartSlot(entryName, length, slots);
     for (uint32_t visited = 0; visited < slots; ++visited) {
         const uint8_t* record = slotRecord(slot);
         if (readU16(record) == length &&
@@ -239,7 +232,7 @@ uint8_t* JamArchive::read(const char* entryName, uint32_t& size) {
         return nullptr;
     }
     JamEntryFields fields = jamEntryFields(record);
-    if ((fields.method & compressionMethodMask) != 0) {
+    if ((fields.method & jamCompressionMethodMask) != 0) {
         setLastError(CustomError, compressionUnsupported);
         return nullptr;
     }
@@ -254,8 +247,7 @@ uint8_t* JamArchive::read(const char* entryName, uint32_t& size) {
         setLastError(FileSeekFailed, ":\n", path.chars());
         return nullptr;
     }
-    uint32_t got = 0;
-    if (!readFile(file, block, size, &got) || got != size) {
+    if (!readExactly(file, block, size)) {
         memFree(block, size);
         setLastError(FileReadFailed, ":\n", path.chars());
         return nullptr;

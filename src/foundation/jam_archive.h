@@ -26,6 +26,13 @@ const uint32_t jamDirectoryChecksumAt = 52;
 // The archive signature as the writer must store it (the reader keeps it only scrambled).
 void jamSignature(uint8_t signature[jamSignatureSize]);
 
+// The compression method bits of a record's method byte; 0 means stored.
+const uint8_t jamCompressionMethodMask = 0x1F;
+
+// The slot where the probe for a name starts: CRC-32 of its bytes modulo the slot count (the
+// directory's records are found from here, and a writer places them from here).
+uint32_t jamStartSlot(const void* name, uint32_t length, uint32_t slotCount);
+
 // The fields of one directory record, as find and slotRecord return it. name is not terminated.
 struct JamEntryFields {
     const char* name;

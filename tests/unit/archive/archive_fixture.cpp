@@ -25,7 +25,9 @@ std::vector<uint8_t> packed(const std::vector<jam::Entry>& entries) {
 }
 
 void resealHeader(std::vector<uint8_t>& image) {
-    putU32(image, jamHeaderChecksumAt, computeCrc32(image.data() + 24, 40, 0));
+    putU32(image, jamHeaderChecksumAt,
+           computeCrc32(image.data() + jamCheckedHeaderStart, jamHeaderSize - jamCheckedHeaderStart,
+                        0));
 }
 
 std::vector<uint8_t> encoded(const jam::Layout& layout) {

@@ -76,7 +76,7 @@ TEST_F(JamArchiveReadTest, WithOneSlotOnlyThatSlotsRecordCanBeFound) {
 // Two records with one name: the record reached first from the name's start slot wins.
 TEST_F(JamArchiveReadTest, OfDuplicateNamesTheFirstInProbeOrderWins) {
     for (uint32_t slots : {2u, 3u, 5u}) {
-        uint32_t start = jam::startSlot("Twice", slots);
+        uint32_t start = jamStartSlot("Twice", 5, slots);
         jam::Layout layout;
         layout.records = {entry("Twice", "first record"), entry("Twice", "second record"),
                           entry("Filler", "")};
@@ -97,7 +97,7 @@ TEST_F(JamArchiveReadTest, OfDuplicateNamesTheFirstInProbeOrderWins) {
 // The probe visits every slot, wrapping round, so a record is found wherever its slot lies.
 TEST_F(JamArchiveReadTest, ARecordIsFoundWhereverItsSlotLies) {
     const uint32_t slots = 7;
-    uint32_t start = jam::startSlot("Far", slots);
+    uint32_t start = jamStartSlot("Far", 3, slots);
     for (uint32_t place = 0; place < slots; ++place) {
         jam::Layout layout;
         layout.records = {entry("Far", "found"), entry("Near", "")};
