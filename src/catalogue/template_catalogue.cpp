@@ -16,11 +16,6 @@ const char* const defaultEntryName = "Default.ntf";
 const char* const templateExtension = ".ntf";
 const uint32_t templateExtensionLength = 4;
 
-void releaseTemplateText() {
-    memFree(CurrentTemplate.text, CurrentTemplate.size);
-    CurrentTemplate.text = nullptr;
-}
-
 // Adds one found file to templateNames under its name less the extension; false when out of
 // memory, which ends the search.
 bool addTemplateName(const char* fileName, void* /*context*/) {
@@ -53,13 +48,13 @@ bool loadDefaultTemplate(const String& name) {
     if (block == nullptr || size == 0) {
         // Whatever the reader recorded, the user is told the archive is at fault.
         setLastError(CustomError, "Quenby.jam is corrupt!");
-        releaseTemplateText();
+        unloadTemplate();
         return false;
     }
     CurrentTemplate.name = name;
     if (CurrentTemplate.name.chars() == nullptr) {
         setLastError(OutOfMemory);
-        releaseTemplateText();
+        unloadTemplate();
         return false;
     }
     return true;
@@ -74,13 +69,17 @@ bool buildCatalogue() {
     }
     if (!loadTemplate(String(defaultTemplateName)))
         return false;
+    return findTemplateNames();
+}
+
+bool findTemplateNames() {
     return findFiles(templateExtension, addTemplateName, nullptr);
 }
 
 // A null name is an allocation that failed on the caller's side: it names no template, and must
 // not be taken for the file ".ntf" (whose name is the zero-length one).
 bool loadTemplate(String name) {
-    releaseTemplateText();
+    unloadTemplate();
     if (name.chars() == nullptr) {
         setLastError(OutOfMemory);
         return false;
@@ -96,7 +95,7 @@ bool loadTemplate(String name) {
 }
 
 bool loadTemplateFile(const char* path, const char* displayName) {
-    releaseTemplateText();
+    unloadTemplate();
     if (displayName == nullptr)
         displayName = path;
     CurrentTemplate.name = displayName;
@@ -125,24 +124,43 @@ bool loadTemplateFile(const char* path, const char* displayName) {
     } else {
         CurrentTemplate.size = static_cast<uint32_t>(size);
         CurrentTemplate.text = static_cast<char*>(memAlloc(CurrentTemplate.size));
-        uint32_t got = 0;
         if (CurrentTemplate.text == nullptr) {
             setLastError(OutOfMemory);
-        } else if (!readFile(file, CurrentTemplate.text, CurrentTemplate.size, &got) ||
-                   got != CurrentTemplate.size) {
+        } else if (!readExactly(file, CurrentTemplate.text, CurrentTemplate.size)) {
             setLastError(FileReadFailed, ": ", displayName);
         } else {
             loaded = true;
         }
     }
     if (!loaded)
-        releaseTemplateText();
+        unloadTemplate();
     closeFile(file);
     return loaded;
+}
+
+void unloadTemplate() {
+    memFree(CurrentTemplate.text, CurrentTemplate.size);
+    CurrentTemplate.text = nullptr;
+    CurrentTemplate.size = 0;
+}
+
+bool loadTemplateBytes(const void* bytes, uint32_t size, const char* name) {
+    unloadTemplate();
+    CurrentTemplate.name = name;
+    char* copy = static_cast<char*>(memAlloc(size));
+    if (copy == nullptr || CurrentTemplate.name.chars() == nullptr) {
+        memFree(copy, size);
+        setLastError(OutOfMemory);
+        return false;
+    }
+    memCopy(copy, bytes, size);
+    CurrentTemplate.text = copy;
+    CurrentTemplate.size = size;
+    return true;
 }
 
 void releaseCatalogue() {
     forEachNode(templateNames, destroyTemplateName, nullptr);
     templateNames.clear();
-    releaseTemplateText();
+    unloadTemplate();
 }

@@ -26,11 +26,10 @@ Generation generate(const ReleaseForm& form) {
     result.succeeded = view.outputEnabled;
     if (result.succeeded) {
         // nfoOutput, not the preview text: it is what the program saves and copies.
-        if (nfoOutput.chars() != nullptr)
-            result.text.assign(nfoOutput.chars(), nfoOutput.length());
+        result.text.assign(orEmpty(nfoOutput), nfoOutput.length());
     } else {
         result.text = view.preview;
-        result.message = LastError.message.chars() != nullptr ? LastError.message.chars() : "";
+        result.message = orEmpty(LastError.message);
         result.line = templateReader.lineNumber;
     }
     return result;

@@ -150,19 +150,7 @@ bool choice(const toml::node& node, const char* first, const char* second) {
 }
 
 bool sameWordIgnoringCase(const std::string& word, const char* name) {
-    if (word.size() != std::strlen(name))
-        return false;
-    for (size_t i = 0; i < word.size(); ++i) {
-        char a = word[i];
-        char b = name[i];
-        if (a >= 'a' && a <= 'z')
-            a = static_cast<char>(a - ('a' - 'A'));
-        if (b >= 'a' && b <= 'z')
-            b = static_cast<char>(b - ('a' - 'A'));
-        if (a != b)
-            return false;
-    }
-    return true;
+    return lowerCaseAscii(word) == lowerCaseAscii(name);
 }
 
 void setText(RecordForm& form, FormPage page, uint32_t control, const std::string& text) {

@@ -14,6 +14,7 @@
 #include "engine/template_reader.h"
 #include "foundation/errors.h"
 
+// The texts the second rendering fills every single-line box, digits box and multi-line box with.
 const char* const longSampleText = "Long sample text filling a form box wide";
 const char* const longSampleDigits = "123456";
 const char* const longSampleLines =
@@ -44,8 +45,7 @@ std::string lastError() {
 }
 
 std::string endOfFile() {
-    String message = describeError(UnexpectedEndOfFile);
-    return message.chars() != nullptr ? message.chars() : "";
+    return orEmpty(describeError(UnexpectedEndOfFile));
 }
 
 // The form with every check box unchecked: a gate that is closed then can drop its lines.

@@ -19,8 +19,3 @@ struct TemplateProblem {
 // reported with the line the engine names, unless the first part found the same fault. Problems
 // come in line order.
 std::vector<TemplateProblem> checkTemplate();
-
-// The texts the second rendering fills every single-line box, digits box and multi-line box with.
-extern const char* const longSampleText;
-extern const char* const longSampleDigits;
-extern const char* const longSampleLines;

@@ -36,6 +36,5 @@ bool loadTemplateFromFile(const std::string& path, const std::string& displayNam
 }
 
 std::string lastErrorMessage() {
-    const char* message = LastError.message.chars();
-    return message != nullptr ? message : "";
+    return orEmpty(LastError.message);
 }

@@ -4,25 +4,19 @@
 
 #include "catalogue/template_catalogue.h"
 #include "cli/commands.h"
+#include "cli/sheet_text.h"
 #include "cli/template_source.h"
-#include "foundation/files.h"
 
 namespace {
 
 // The selector keeps its entries sorted without regard to letter case.
 bool selectorOrder(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        unsigned char left = static_cast<unsigned char>(x >= 'A' && x <= 'Z' ? x + 32 : x);
-        unsigned char right = static_cast<unsigned char>(y >= 'A' && y <= 'Z' ? y + 32 : y);
-        return left < right;
-    });
+    return lowerCaseAscii(a) < lowerCaseAscii(b);
 }
 
-// A found template file, listed under its name less the four-character extension.
-bool addName(const char* fileName, void* context) {
-    std::string name(fileName);
-    static_cast<std::vector<std::string>*>(context)->push_back(name.substr(0, name.size() - 4));
-    return true;
+void addEntry(List& /*list*/, ListNode* node, void* entries) {
+    static_cast<std::vector<std::string>*>(entries)->push_back(
+        orEmpty(*static_cast<String*>(node->item)));
 }
 
 }  // namespace
@@ -44,8 +38,12 @@ int TemplatesCommand::run() {
         std::fprintf(stderr, "%s\n", lastErrorMessage().c_str());
         return ExitBadInput;
     }
+    if (!findTemplateNames()) {
+        std::fprintf(stderr, "%s\n", lastErrorMessage().c_str());
+        return ExitBadInput;
+    }
     std::vector<std::string> entries{defaultTemplateName};
-    findFiles(".ntf", addName, &entries);
+    forEachNode(templateNames, addEntry, &entries);
     std::stable_sort(entries.begin(), entries.end(), selectorOrder);
     for (const std::string& entry : entries)
         std::printf("%s\n", entry.c_str());

@@ -74,7 +74,7 @@ String packageSizeText(const ReleaseForm& form) {
 }  // namespace
 
 String nextTextLine(const String& text, uint32_t& offset, bool& more) {
-    const char* const chars = text.chars() != nullptr ? text.chars() : "";
+    const char* const chars = orEmpty(text);
     const uint32_t length = text.length();
     const uint32_t begin = offset < length ? offset : length;
     uint32_t end = begin;

@@ -14,10 +14,6 @@ const char* const failureReportFormat =
     "\r\n     -----------------------\r\n    | NFO GENERATION FAILED |\r\n"
     "     -----------------------\r\n\r\nERROR:\r\n%s\r\n\r\nTemplate: %s\r\nLine:     %u";
 
-const char* orEmpty(const String& text) {
-    return text.chars() != nullptr ? text.chars() : "";
-}
-
 // The framed report of LastError at the reader's line. A report is at most 4095 characters (the
 // formatting limit); a message too long for it (one that embeds a long form text) is cut so that
 // the report still ends with the template's name and the line number.

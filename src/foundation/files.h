@@ -39,6 +39,11 @@ bool openLink(const char* link, void* ownerWindow);
 FileHandle openFileForReading(const char* path, bool exclusive);
 // Reads up to count bytes; false on an error. A short read is not an error: *bytesRead says.
 bool readFile(FileHandle file, void* buffer, uint32_t count, uint32_t* bytesRead);
+// Reads exactly count bytes; false on an error or a short read.
+inline bool readExactly(FileHandle file, void* buffer, uint32_t count) {
+    uint32_t got = 0;
+    return readFile(file, buffer, count, &got) && got == count;
+}
 void closeFile(FileHandle file);
 
 // Replaces the file at path with exactly size bytes of data, atomically: the bytes go to a new

@@ -62,3 +62,8 @@ private:
 
 String operator+(const String& left, const char* right);
 String operator+(const String& left, const String& right);
+
+// The text's characters, or "" for the null String.
+inline const char* orEmpty(const String& text) {
+    return text.chars() != nullptr ? text.chars() : "";
+}

@@ -16,11 +16,11 @@
 #include <sstream>
 #include <string>
 
-#include "catalogue/current_template.h"
+#include "catalogue/template_catalogue.h"
 #include "engine/nfo_generator.h"
 #include "engine/record_form.h"
+#include "foundation/errors.h"
 #include "foundation/framework.h"
-#include "foundation/memory.h"
 
 namespace {
 
@@ -96,24 +96,17 @@ int main(int argc, char** argv) {
         fail("usage: e2e_golden_maker TEMPLATE.ntf DISPLAY-NAME FORM-FILE");
     if (!frameworkStartup(0))
         fail("framework start-up failed");
-    std::ifstream in(argv[1], std::ios::binary);
-    if (!in)
-        fail(std::string("cannot read ") + argv[1]);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!loadTemplateFile(argv[1], argv[2]))
+        fail(orEmpty(LastError.message));
 
     RecordForm form;
     applyForm(argv[3], form);
-    CurrentTemplate.size = static_cast<uint32_t>(bytes.size());
-    CurrentTemplate.text = static_cast<char*>(memAlloc(CurrentTemplate.size));
-    memCopy(CurrentTemplate.text, bytes.data(), CurrentTemplate.size);
-    CurrentTemplate.name = argv[2];
 
     CapturedView view;
     generateNfo(form, view);
     std::fwrite(view.text.data(), 1, view.text.size(), stdout);
 
-    memFree(CurrentTemplate.text, CurrentTemplate.size);
-    CurrentTemplate.text = nullptr;
+    unloadTemplate();
     frameworkShutdown();
     return 0;
 }

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     Generation generation = generate(form);
-    std::string output(nfoOutput.chars() != nullptr ? nfoOutput.chars() : "", nfoOutput.length());
+    std::string output(orEmpty(nfoOutput), nfoOutput.length());
     fuzzshape::checkGeneration(generation.succeeded, generation.text, output);
     return 0;
 }

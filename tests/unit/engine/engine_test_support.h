@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "catalogue/current_template.h"
+#include "catalogue/template_catalogue.h"
 #include "engine/nfo_generator.h"
 #include "engine/nfo_view.h"
 #include "engine/record_form.h"
-#include "foundation/memory.h"
 
 namespace enginetest {
 
@@ -34,18 +34,7 @@ public:
 
 // Replaces CurrentTemplate by a copy of text (which may hold NUL bytes), named name.
 inline void loadTemplateText(const std::string& text, const char* name = "Test.ntf") {
-    memFree(CurrentTemplate.text, CurrentTemplate.size);
-    CurrentTemplate.size = static_cast<uint32_t>(text.size());
-    CurrentTemplate.text = static_cast<char*>(memAlloc(CurrentTemplate.size));
-    memCopy(CurrentTemplate.text, text.data(), CurrentTemplate.size);
-    CurrentTemplate.name = name;
-}
-
-// Leaves no template loaded.
-inline void unloadTemplate() {
-    memFree(CurrentTemplate.text, CurrentTemplate.size);
-    CurrentTemplate.text = nullptr;
-    CurrentTemplate.size = 0;
+    ASSERT_TRUE(loadTemplateBytes(text.data(), static_cast<uint32_t>(text.size()), name));
 }
 
 // What one generation left behind.
