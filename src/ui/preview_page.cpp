@@ -24,8 +24,7 @@ struct PreviewPageState {
 PreviewPageState state;
 
 void showError(const char* caption) {
-    MessageBoxA(MainDialog::window(), LastError.message.chars() ? LastError.message.chars() : "",
-                caption, MB_ICONEXCLAMATION);
+    MessageBoxA(MainDialog::window(), orEmpty(LastError.message), caption, MB_ICONEXCLAMATION);
 }
 
 // Adds a loose template (an entry of templateNames) to the page's selector; the box keeps its
