@@ -2,7 +2,9 @@
 # Wine + Xvfb sessions for running and driving the Windows build.
 #
 # Source this file, then:
-#   wine_prepare_prefix PREFIX   create (once) a 32-bit Wine prefix set up for the program
+#   wine_windows_tree            the build tree whose programs this machine runs: win32, or win64
+#                                where the kernel runs no 32-bit code
+#   wine_prepare_prefix PREFIX   create (once) a Wine prefix of that kind, set up for the program
 #   wine_use_prefix PREFIX       export WINEPREFIX, WINEARCH, WINEDEBUG and WINEDLLOVERRIDES
 #   wine_session_start PREFIX    start a private Xvfb and wineserver, export DISPLAY, WINEPREFIX...
 #   wine_session_stop            stop them again (safe to call twice, or without a session)
@@ -42,12 +44,45 @@ _wine_fail() {
     echo "wine-env: $*" >&2
 }
 
+# Some virtual machines' kernels run no 32-bit code at all: Wine's 32-bit loader then fails with
+# "Exec format error". There the Windows tests run a 64-bit build of the same sources with Wine's
+# 64-bit loader, which a small wrapper named `wine` (first on PATH) starts for every Wine command.
+wine_windows_tree() {
+    if [[ -z ${_WINE_TREE:-} ]]; then
+        if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+            _WINE_TREE=win32
+        else
+            _WINE_TREE=win64
+        fi
+    fi
+    printf '%s\n' "$_WINE_TREE"
+}
+
+_wine_use_loader() {
+    [[ $(wine_windows_tree) == win64 ]] || return 0
+    local bin=$_WINE_ENV_DIR/../build/wine64-loader
+    if [[ ! -x $bin/wine ]]; then
+        mkdir -p "$bin"
+        printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' \
+            >"$bin/wine.new"
+        chmod +x "$bin/wine.new"
+        mv "$bin/wine.new" "$bin/wine"
+        ln -sf wine "$bin/wine-stable"
+    fi
+    bin=$(cd "$bin" && pwd)
+    case :$PATH: in
+    *:"$bin":*) ;;
+    *) export PATH=$bin:$PATH ;;
+    esac
+}
+
 # Usage: wine_use_prefix PREFIX
-# Makes the following wine commands run quietly in the 32-bit prefix PREFIX, without the .NET
-# and HTML engines (whose installers Wine would otherwise offer).
+# Makes the following wine commands run quietly in the prefix PREFIX (32-bit, or 64-bit where
+# the kernel runs no 32-bit code), without the .NET and HTML engines (whose installers Wine
+# would otherwise offer).
 wine_use_prefix() {
     export WINEPREFIX=$1
-    export WINEARCH=win32
+    export WINEARCH=$(wine_windows_tree)
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
 }
@@ -70,7 +105,7 @@ _wine_abspath() {
 _wine_prefix_version() {
     local wine_version
     wine_version=$(wine --version 2>/dev/null) || wine_version=unknown
-    printf 'wine=%s settings=%s font=%s\n' "$wine_version" \
+    printf 'wine=%s arch=%s settings=%s font=%s\n' "$wine_version" "$(wine_windows_tree)" \
         "$(printf '%s' "$_WINE_SETTINGS" | sha1sum | cut -c1-12)" \
         "$(sha1sum <"$_WINE_ENV_DIR/make-terminal-font.py" | cut -c1-12)"
 }
@@ -335,3 +370,5 @@ wine_screenshot() {
     colours=$(convert "$file" -format '%k' info:) || return 1
     ((colours > 1)) || { _wine_fail "the screen is blank"; return 1; }
 }
+
+_wine_use_loader

@@ -66,7 +66,7 @@ INT_PTR styleLink(HWND control, HDC dc) {
 
 // The static class's own cursor would come back over the label: it is cleared first.
 BOOL showHandCursor(HWND page, HWND control) {
-    SetClassLongA(control, GCL_HCURSOR, 0);
+    SetClassLongPtrA(control, GCLP_HCURSOR, 0);
     SetCursor(state.handCursor);
     SetWindowLongPtrA(page, DWLP_MSGRESULT, TRUE);
     return TRUE;
