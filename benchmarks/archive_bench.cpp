@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "foundation/jam_archive.h"
-#include "jam_writer.h"
+#include "foundation/jam_writer.h"
 
 namespace {
 

@@ -60,6 +60,97 @@ bool loadDefaultTemplate(const String& name) {
     return true;
 }
 
+// Reads a stream that cannot be measured into CurrentTemplate, the block growing as bytes come.
+bool readToEnd(FileHandle file, const char* displayName) {
+    const uint32_t step = 65536;
+    char* text = nullptr;
+    uint32_t capacity = 0, size = 0;
+    for (;;) {
+        if (capacity - size < step) {
+            char* grown = capacity <= 0xFFFFFFFFu - step
+                              ? static_cast<char*>(memRealloc(text, capacity, capacity + step))
+                              : nullptr;
+            if (grown == nullptr) {
+                memFree(text, capacity);
+                setLastError(OutOfMemory);
+                return false;
+            }
+            text = grown;
+            capacity += step;
+        }
+        uint32_t got = 0;
+        if (!readFile(file, text + size, capacity - size, &got)) {
+            memFree(text, capacity);
+            setLastError(FileReadFailed, ": ", displayName);
+            return false;
+        }
+        if (got == 0)
+            break;
+        size += got;
+    }
+    char* whole = size != 0 ? static_cast<char*>(memRealloc(text, capacity, size)) : nullptr;
+    if (whole == nullptr) {
+        memFree(text, capacity);
+        if (size == 0)
+            setLastError(CustomError, "File is empty: ", displayName);
+        else
+            setLastError(OutOfMemory);
+        return false;
+    }
+    CurrentTemplate.text = whole;
+    CurrentTemplate.size = size;
+    return true;
+}
+
+bool loadFile(const char* path, const char* displayName, uint32_t openFlags) {
+    unloadTemplate();
+    if (displayName == nullptr)
+        displayName = path;
+    CurrentTemplate.name = displayName;
+    if (CurrentTemplate.name.chars() == nullptr) {
+        setLastError(OutOfMemory);
+        return false;
+    }
+
+    FileHandle file = path != nullptr ? openFileForReading(path, openFlags) : noFile;
+    if (file == noFile) {
+        setLastError(FileOpenFailed, ": ", displayName);
+        return false;
+    }
+    uint64_t size = 0;
+    bool loaded = false;
+    if (!seekFile(file, 0, SeekFromEnd, &size)) {
+        // A pipe the user names cannot be measured: it is read to its end instead. What the
+        // catalogue found for itself is a regular file, which must measure.
+        if ((openFlags & OpenRegularOnly) != 0)
+            setLastError(FileSeekFailed, ": ", displayName);
+        else
+            loaded = readToEnd(file, displayName);
+    } else if (size == 0) {
+        setLastError(CustomError, "File is empty: ", displayName);
+    } else if (!seekFile(file, 0, SeekFromStart, nullptr)) {
+        setLastError(FileSeekFailed, ": ", displayName);
+    } else if (size > 0xFFFFFFFFu) {
+        // A template of 4 GiB or more cannot be held in one block; taking only the low 32 bits
+        // of its size would load a fragment as if it were the whole.
+        setLastError(OutOfMemory);
+    } else {
+        CurrentTemplate.size = static_cast<uint32_t>(size);
+        CurrentTemplate.text = static_cast<char*>(memAlloc(CurrentTemplate.size));
+        if (CurrentTemplate.text == nullptr) {
+            setLastError(OutOfMemory);
+        } else if (!readExactly(file, CurrentTemplate.text, CurrentTemplate.size)) {
+            setLastError(FileReadFailed, ": ", displayName);
+        } else {
+            loaded = true;
+        }
+    }
+    if (!loaded)
+        unloadTemplate();
+    closeFile(file);
+    return loaded;
+}
+
 }  // namespace
 
 bool buildCatalogue() {
@@ -91,51 +182,13 @@ bool loadTemplate(String name) {
         setLastError(OutOfMemory);
         return false;
     }
-    return loadTemplateFile(fileName.chars(), fileName.chars());
+    // A loose template the catalogue found for itself must be a regular file: a pipe or a device
+    // under that name is refused at once rather than waited on.
+    return loadFile(fileName.chars(), fileName.chars(), OpenRegularOnly);
 }
 
 bool loadTemplateFile(const char* path, const char* displayName) {
-    unloadTemplate();
-    if (displayName == nullptr)
-        displayName = path;
-    CurrentTemplate.name = displayName;
-    if (CurrentTemplate.name.chars() == nullptr) {
-        setLastError(OutOfMemory);
-        return false;
-    }
-
-    FileHandle file = path != nullptr ? openFileForReading(path, false) : noFile;
-    if (file == noFile) {
-        setLastError(FileOpenFailed, ": ", displayName);
-        return false;
-    }
-    uint64_t size = 0;
-    bool loaded = false;
-    if (!seekFile(file, 0, SeekFromEnd, &size)) {
-        setLastError(FileSeekFailed, ": ", displayName);
-    } else if (size == 0) {
-        setLastError(CustomError, "File is empty: ", displayName);
-    } else if (!seekFile(file, 0, SeekFromStart, nullptr)) {
-        setLastError(FileSeekFailed, ": ", displayName);
-    } else if (size > 0xFFFFFFFFu) {
-        // A template of 4 GiB or more cannot be held in one block; taking only the low 32 bits
-        // of its size would load a fragment as if it were the whole.
-        setLastError(OutOfMemory);
-    } else {
-        CurrentTemplate.size = static_cast<uint32_t>(size);
-        CurrentTemplate.text = static_cast<char*>(memAlloc(CurrentTemplate.size));
-        if (CurrentTemplate.text == nullptr) {
-            setLastError(OutOfMemory);
-        } else if (!readExactly(file, CurrentTemplate.text, CurrentTemplate.size)) {
-            setLastError(FileReadFailed, ": ", displayName);
-        } else {
-            loaded = true;
-        }
-    }
-    if (!loaded)
-        unloadTemplate();
-    closeFile(file);
-    return loaded;
+    return loadFile(path, displayName, OpenShared);
 }
 
 void unloadTemplate() {

@@ -1,9 +1,9 @@
-// quenby jam: packs, lists and extracts .jam archives with the archive writer of tools/.
+// quenby jam: packs, lists and extracts .jam archives with the archive writer.
 #include <cstdio>
 
 #include "cli/commands.h"
 #include "cli/process_io.h"
-#include "jam_writer.h"
+#include "foundation/jam_writer.h"
 
 namespace {
 

@@ -115,7 +115,30 @@ String multiLineFieldText(const ReleaseForm& form, DirectiveKind kind) {
     }
 }
 
-String composeFieldText(const ReleaseForm& form, DirectiveKind kind) {
+namespace {
+
+// Reads the form for one composition and remembers whether any text came back null (the form
+// could not copy it: out of memory). Without that, a composed text such as the package size would
+// silently lose the missing piece, since appending a null String appends nothing.
+class ReadCheckedForm : public ReleaseForm {
+public:
+    explicit ReadCheckedForm(const ReleaseForm& form) : form(form) {}
+    String text(FormPage page, uint32_t control) const override {
+        String text = form.text(page, control);
+        if (text.chars() == nullptr)
+            lost = true;
+        return text;
+    }
+    bool isChecked(FormPage page, uint32_t control) const override {
+        return form.isChecked(page, control);
+    }
+    mutable bool lost = false;
+
+private:
+    const ReleaseForm& form;
+};
+
+String composeFrom(const ReleaseForm& form, DirectiveKind kind) {
     switch (kind) {
         case CRACKBY:
             return form.text(GeneralPage, GeneralControl::CrackedByEdit);
@@ -146,4 +169,14 @@ String composeFieldText(const ReleaseForm& form, DirectiveKind kind) {
         default:
             return String("");
     }
+}
+
+}  // namespace
+
+String composeFieldText(const ReleaseForm& form, DirectiveKind kind) {
+    ReadCheckedForm checked(form);
+    String text = composeFrom(checked, kind);
+    if (checked.lost)
+        text.clear();
+    return text;
 }

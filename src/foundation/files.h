@@ -34,9 +34,13 @@ bool seekFile(FileHandle file, int64_t distance, uint32_t origin, uint64_t* newP
 // Opens a web or mailto link with the system's handler; true when the system accepted it.
 bool openLink(const char* link, void* ownerWindow);
 
-// Opens an existing file for reading. exclusive denies other openers while it is held (where the
-// platform can); otherwise other readers are allowed. noFile on failure; nothing is recorded.
-FileHandle openFileForReading(const char* path, bool exclusive);
+// How openFileForReading opens a file. OpenExclusive denies other openers while it is held (where
+// the platform can); otherwise other readers are allowed. OpenRegularOnly refuses at once anything
+// but a regular file (a pipe, a device), which a program looking for its own files must never
+// wait on; without it a pipe the user names is read like a file.
+enum FileOpenFlags : uint32_t { OpenShared = 0, OpenExclusive = 1, OpenRegularOnly = 2 };
+// Opens an existing file for reading; folders are refused. noFile on failure; nothing is recorded.
+FileHandle openFileForReading(const char* path, uint32_t flags);
 // Reads up to count bytes; false on an error. A short read is not an error: *bytesRead says.
 bool readFile(FileHandle file, void* buffer, uint32_t count, uint32_t* bytesRead);
 // Reads exactly count bytes; false on an error or a short read.

@@ -13,6 +13,10 @@
 #include "foundation/files.h"
 #include "foundation/memory.h"
 
+// Offsets and sizes are 64 bits wide on every build, 32-bit ones included, so a seek never wraps.
+static_assert(sizeof(off_t) == 8,
+              "files_posix.cpp needs 64-bit file offsets (_FILE_OFFSET_BITS=64)");
+
 namespace {
 
 int descriptor(FileHandle file) {
@@ -184,19 +188,22 @@ bool openLink(const char* link, void* /*ownerWindow*/) {
     return got == 0;
 }
 
-// Sharing cannot be denied on POSIX: exclusive has no effect. Folders are refused, as CreateFile
-// refuses them on Windows.
-FileHandle openFileForReading(const char* path, bool /*exclusive*/) {
+// Sharing cannot be denied on POSIX: OpenExclusive has no effect. Folders are refused, as
+// CreateFile refuses them on Windows. A file that must be regular is opened without blocking, so a
+// pipe with no writer is refused at once instead of holding the open until one comes.
+FileHandle openFileForReading(const char* path, uint32_t flags) {
     if (path == nullptr)
         return noFile;
+    const bool regularOnly = (flags & OpenRegularOnly) != 0;
     int fd;
     do {
-        fd = ::open(path, O_RDONLY | O_CLOEXEC);
+        fd = ::open(path, O_RDONLY | O_CLOEXEC | (regularOnly ? O_NONBLOCK : 0));
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return noFile;
     struct stat info;
-    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || (regularOnly && !S_ISREG(info.st_mode)) ||
+        (regularOnly && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)) {
         ::close(fd);
         return noFile;
     }

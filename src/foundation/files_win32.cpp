@@ -125,11 +125,15 @@ bool openLink(const char* link, void* ownerWindow) {
     return opened;
 }
 
-FileHandle openFileForReading(const char* path, bool exclusive) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, exclusive ? 0 : FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+FileHandle openFileForReading(const char* path, uint32_t flags) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, (flags & OpenExclusive) ? 0 : FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return noFile;
+    if ((flags & OpenRegularOnly) && GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return noFile;
+    }
     return reinterpret_cast<FileHandle>(file);
 }
 

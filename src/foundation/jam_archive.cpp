@@ -66,7 +66,7 @@ bool JamArchive::open(const char* fileName) {
     const char* where = orEmpty(path);
     if (!isExistingFile(where))
         return failOpen(FileNotFound, where);
-    file = openFileForReading(where, true);
+    file = openFileForReading(where, OpenExclusive | OpenRegularOnly);
     if (file == noFile)
         return failOpen(FileOpenFailed, where);
 

@@ -1,6 +1,7 @@
 #include "ui/dialog_form.h"
 
 #include "foundation/files.h"
+#include "foundation/memory.h"
 #include "ui/page_controls.h"
 
 namespace ui {
@@ -20,12 +21,23 @@ HWND DialogForm::pageWindow(FormPage page) const {
     return nullptr;
 }
 
-// A missing control has no text: getWindowText gives it the zero-length String.
+// A missing control has no text: getWindowText gives it the zero-length String. A text that
+// could not be read or converted (out of memory) stays null, and the generation says so.
+// The boxes hold ANSI text, but the NFO, the Terminal font of the preview and the clipboard's
+// OEM text are in the OEM code page: each text is converted, so a letter that has an OEM form
+// keeps it (ASCII is the same in both).
 String DialogForm::text(FormPage page, uint32_t control) const {
-    String text = getWindowText(GetDlgItem(pageWindow(page), static_cast<int>(control)));
-    if (!text.chars()) {
-        text = "";
-    }
+    const String ansi = getWindowText(GetDlgItem(pageWindow(page), static_cast<int>(control)));
+    if (ansi.chars() == nullptr)
+        return ansi;
+    const uint32_t length = ansi.length();
+    char* oem = static_cast<char*>(memAlloc(length + 1));
+    if (oem == nullptr)
+        return String();
+    CharToOemBuffA(ansi.chars(), oem, length);
+    oem[length] = '\0';
+    String text(oem);
+    memFree(oem, length + 1);
     return text;
 }
 

@@ -1,9 +1,7 @@
-#include "jam_writer.h"
+#include "foundation/jam_writer.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include "foundation/byte_order.h"
@@ -110,13 +108,12 @@ bool encode(const Layout& layout, std::vector<uint8_t>& image, std::string& erro
     uint64_t end = dataStart;
     for (const Entry& record : layout.records)
         end += record.data.size();
-    if (end > maxOffset || end + layout.trailer.size() > maxOffset ||
-        directorySize + layout.boundSlack > maxOffset) {
+    if (end > maxOffset) {
         error = "archive would be larger than 4 GiB";
         return false;
     }
 
-    image.assign(end + layout.trailer.size(), 0);
+    image.assign(end, 0);
     uint8_t* directory = image.data() + jamHeaderSize;
     std::vector<uint32_t> recordOffsets;
     uint64_t recordAt = uint64_t(layout.slots.size()) * 4;
@@ -136,7 +133,6 @@ bool encode(const Layout& layout, std::vector<uint8_t>& image, std::string& erro
     for (size_t slot = 0; slot < layout.slots.size(); ++slot) {
         writeU32(directory + slot * 4, recordOffsets[layout.slots[slot]]);
     }
-    std::copy(layout.trailer.begin(), layout.trailer.end(), image.begin() + end);
 
     uint8_t* header = image.data();
     jamSignature(header);
@@ -144,8 +140,7 @@ bool encode(const Layout& layout, std::vector<uint8_t>& image, std::string& erro
     writeU32(header + jamFlagsAt, layout.flags);
     writeU32(header + jamSlotCountAt, static_cast<uint32_t>(layout.slots.size()));
     writeU32(header + jamDirectorySizeAt, static_cast<uint32_t>(directorySize));
-    writeU32(header + jamDirectoryBoundAt,
-             static_cast<uint32_t>(directorySize + layout.boundSlack));
+    writeU32(header + jamDirectoryBoundAt, static_cast<uint32_t>(directorySize));
     reseal(image);
     return true;
 }
@@ -219,14 +214,22 @@ bool extract(const std::string& path, const std::string& name, std::vector<uint8
     return true;
 }
 
+// Read through the framework's file calls, which refuse a folder at open and report a failed read
+// as false: the standard streams would throw from inside the read instead.
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& data, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    FileHandle file = openFileForReading(path.c_str(), OpenShared);
+    if (file == noFile) {
         error = "cannot open " + path;
         return false;
     }
-    data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    data.clear();
+    uint8_t chunk[65536];
+    uint32_t got = 0;
+    bool read = true;
+    while ((read = readFile(file, chunk, sizeof chunk, &got)) && got != 0)
+        data.insert(data.end(), chunk, chunk + got);
+    closeFile(file);
+    if (!read) {
         error = "cannot read " + path;
         return false;
     }

@@ -1,5 +1,6 @@
-// Writing, listing and extracting .jam archives. Shared by jamtool and the quenby command line.
-// Every operation returns false with a one-line reason in error; nothing is thrown.
+// Writing, listing and extracting .jam archives, beside the reader (jam_archive.h); used by the
+// quenby command line, whose `quenby jam pack` also packs Quenby.jam at build time. Every
+// operation returns false with a one-line reason in error; nothing is thrown.
 #pragma once
 
 #include <cstdint>
@@ -16,16 +17,14 @@ struct Entry {
 };
 
 // An archive spelled out in full: slot i leads to records[slots[i]], the records lie in the
-// directory after the slot table in this order, and their data follows in the same order, then
-// the trailer. encode writes it as given, so it can also describe archives a packer would not
-// make (duplicate names, few slots).
+// directory after the slot table in this order, and their data follows in the same order. encode
+// writes it as given, so it can also describe archives a packer would not make (duplicate names,
+// few slots).
 struct Layout {
     std::vector<Entry> records;
     std::vector<uint32_t> slots;
-    std::vector<uint8_t> trailer;  // bytes after the last entry's data, covered by its checksum
     uint32_t version = 1;
     uint32_t flags = 0;
-    uint32_t boundSlack = 0;  // directory bound minus directory size
 };
 
 // Places each entry at its start slot, or the next free one after it (wrapping), in a table of
