@@ -1,107 +1,147 @@
 #!/usr/bin/env bash
-# The Preview page: generation when the tab is chosen, exactly the engine's NFO for filled forms,
-# the template selector with loose templates, failing templates and failing loads.
+# The Preview page: generation only when its tab or a template in the selector is chosen, exactly
+# the engine's NFO for what the form holds, Copy to Clipboard (CF_OEMTEXT and one NUL) and Save
+# NFO File (exact bytes), and every failure they can show: a template that cannot be loaded, a
+# clipboard held by another program, a file that cannot be written.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
+golden=$E2E_DIR/golden out=$WORK/saved
+# An archive whose "Default.ntf" is the test template Framed, and loose templates beside the
+# shipped ones: Plain, Broken (fails at its third line), Gone (deleted after start-up), Empty.
+app_fresh "Default.ntf=$E2E_DIR/templates/Framed.ntf"
+cp "$E2E_DIR/templates/Plain.ntf" "$E2E_DIR/templates/Broken.ntf" "$APP/"
+cp "$E2E_DIR/templates/Plain.ntf" "$APP/Gone.ntf"
+: >"$APP/Empty.ntf"
+names=$(cd "$APP" && for f in *.ntf; do echo "${f%.ntf}"; done | LC_ALL=C sort -f | sed 's/^/\\n/' | tr -d '\n')
+mkdir "$out"
+quenby_start shown
 
-# The program folder of these tests: an archive whose "Default.ntf" is the test template Framed,
-# and loose templates beside the shipped ones.
-templates_folder() {
-    app_fresh
-    app_jam "Default.ntf=$E2E_DIR/templates/Framed.ntf"
-    cp "$E2E_DIR/templates/Plain.ntf" "$E2E_DIR/templates/Broken.ntf" "$APP/"
-    cp "$E2E_DIR/templates/Plain.ntf" "$APP/Gone.ntf"
-    : >"$APP/Empty.ntf"
-}
-
-test_case "the selector lists <Default> and the folder's loose templates, sorted"
-templates_folder
-quenby_start_shown
-expected=$( (cd "$APP" && for f in *.ntf; do echo "${f%.ntf}"; done) | LC_ALL=C sort -f)
-expect_eq "$(drv combo-items 4 1051)" "<Default>"$'\n'"$expected" "selector entries"
-
-test_case "choosing Preview generates the engine's NFO for the untouched form"
-drv tab 4 >/dev/null
-expect_preview initial-framed "preview of the untouched form"
-expect_states 4 "output buttons" 1049:e 1050:e
-quenby_close
-
-test_case "a form with everything filled in gives exactly the engine's NFO"
-templates_folder
-quenby_start_shown
-fill_form "$E2E_DIR/forms/full.form"
-drv tab 4 >/dev/null
-expect_preview full-framed "preview of the full form"
-
-test_case "choosing a loose template loads it and generates"
-drv combo-select 4 1051 Plain >/dev/null
-expect_preview full-plain "preview with Plain"
-expect_eq "$(drv gettext 4 1051)" "Plain" "chosen template"
-
-test_case "a failing template shows the framed report with its line; both buttons stay disabled"
-drv combo-select 4 1051 Broken >/dev/null
-expect_preview full-broken "preview with Broken"
-expect_states 4 "output buttons after a failure" 1049:d 1050:d
-screenshot preview-failure
-
-test_case "choosing <Default> again reads the archive's template afresh"
-drv combo-select 4 1051 "<Default>" >/dev/null
-expect_preview full-framed "preview with <Default> again"
-expect_states 4 "output buttons" 1049:e 1050:e
-
-test_case "leaving and re-entering Preview generates again"
-drv combo-select 4 1051 Plain >/dev/null
-drv_check "changing the title" <<'SCRIPT'
-tab 1
-settext 1 1010 ""
-type 1 1010 "Second Title"
+test_case "nothing is generated at start-up; choosing Preview generates the untouched form's NFO"
+check "the first generation" <<EOF
+gettext 4 1048 -> ""
+states 4 1049:d 1050:d
+combo-items 4 1051 -> "<Default>$names"
+gettext 4 1051 -> "<Default>"
 tab 4
-gettext 4 1048
-expect "Plain layout for Quenby\r\n  Second Title\r\nSoftware  : Quenby Deluxe Edition v1.0.42\r\nFormat    : CD Image (ISO)\r\n  First comment line.\r\n  Second comment line.\r\n  Third comment line.\r\n-- the end --\r\n"
-SCRIPT
+gettext 4 1048 ->file $golden/initial-framed.nfo
+states 4 1049:e 1050:e
+EOF
 
-test_case "stepping through the selector with the arrow keys loads and generates each step"
-drv combo-select 4 1051 "<Default>" >/dev/null
-drv key 4 1051 DOWN >/dev/null
-expect_eq "$(drv gettext 4 1051)" "Broken" "template after one step down"
-expect_eq "$(drv gettext 4 1048 | grep -c 'NFO GENERATION FAILED')" 1 "report of Broken"
-drv key 4 1051 UP >/dev/null
-expect_eq "$(drv gettext 4 1051)" "<Default>" "template after one step up"
-expect_states 4 "output buttons" 1049:e 1050:e
-quenby_close
+test_case "editing the form generates nothing; choosing Preview again reads every control"
+check "filling in the full form" < <(cat "$E2E_DIR/forms/full.form" - <<EOF
+gettext 4 1048 ->file $golden/initial-framed.nfo
+tab 4
+gettext 4 1048 ->file $golden/full-framed.nfo
+EOF
+)
 
-test_case "a template deleted after start-up fails with the Error loading template... box"
-templates_folder
-quenby_start_shown
-fill_form "$E2E_DIR/forms/mixed.form"
-drv tab 4 >/dev/null
-expect_preview mixed-framed "preview of the mixed form"
+test_case "each template chosen in the selector, also step by step with the arrow keys, is generated"
+check "choosing templates" <<EOF
+combo-select 4 1051 Plain
+gettext 4 1048 ->file $golden/full-plain.nfo
+combo-select 4 1051 Broken | 1049:d 1050:d
+gettext 4 1048 ->file $golden/full-broken.nfo
+combo-select 4 1051 "<Default>" | 1049:e 1050:e
+gettext 4 1048 ->file $golden/full-framed.nfo
+key 4 1051 DOWN
+gettext 4 1051 -> Broken
+gettext 4 1048 ->file $golden/full-broken.nfo
+EOF
+screenshot preview-failure
+check "one step up" <<EOF
+key 4 1051 UP | 1049:e 1050:e
+gettext 4 1051 -> "<Default>"
+gettext 4 1048 ->file $golden/full-framed.nfo
+EOF
+
+test_case "Copy to Clipboard puts exactly the NFO on the clipboard as OEM text with one NUL"
+{ cat "$golden/full-framed.nfo" && printf '\0'; } >"$WORK/expected-clipboard"
+check "copying" <<EOF
+clipboard-clear
+click 4 1049
+clipboard-oem $WORK/clipboard ->file $WORK/expected-clipboard
+EOF
+
+test_case "while another program holds the clipboard, Copy shows Failed to copy to clipboard..."
+wine "$QUENBY_CLIPBOARD_HOLDER" 4000 </dev/null >"$WORK/holder.log" 2>&1 &
+wait_until 10 grep -q holding "$WORK/holder.log" || fail "no clipboard held: $(cat "$WORK/holder.log")"
+check "copying" <<'EOF'
+click-post 4 1049
+box-text "Failed to copy to clipboard..." -> "Windows Clipboard failure"
+box-owner "Failed to copy to clipboard..." -> main
+answer-box "Failed to copy to clipboard..." OK
+EOF
+
+# Usage: save_as PATH. Clicks Save NFO File and types PATH into the save dialog.
+save_as() { drv click-post 4 1050 ";" save-dialog "$1" "Save NFO file..." >/dev/null || fail "saving $1"; }
+
+test_case "Save NFO File writes exactly the NFO's bytes, and nothing else; a bare name gets .nfo"
+for name in first.nfo second; do
+    save_as "$out/$name"
+    wait_until 10 cmp -s "$out/${name%.nfo}.nfo" "$golden/full-framed.nfo" || fail "$name not saved"
+done
+[[ $(ls -A "$out" | tr '\n' ' ') == "first.nfo second.nfo " ]] || fail "files: $(ls -A "$out")"
+
+test_case "saving over a file asks first: No keeps it, Yes replaces it wholly; Cancel writes nothing"
+head -c 20000 /dev/zero | tr '\0' X | tee "$WORK/old" >"$out/old.nfo"
+save_as "$out/old.nfo"
+drv answer-box "Save NFO file..." No ";" sync >/dev/null || fail "no overwrite question"
+cmp -s "$out/old.nfo" "$WORK/old" || fail "the file changed after No"
+drv save-dialog "$out/old.nfo" "Save NFO file..." ";" answer-box "Save NFO file..." Yes >/dev/null ||
+    fail "no save dialog or question after No"
+wait_until 10 cmp -s "$out/old.nfo" "$golden/full-framed.nfo" || fail "old.nfo is not the NFO"
+drv click-post 4 1050 ";" cancel-dialog "Save NFO file..." ";" no-window "Error..." >/dev/null ||
+    fail "cancelling the dialog"
+[[ $(ls -A "$out" | tr '\n' ' ') == "first.nfo old.nfo second.nfo " ]] || fail "files: $(ls -A "$out")"
+
+test_case "a failed save shows Error... and leaves the previous file whole"
+LOCKED=$WORK/locked
+mkdir "$LOCKED" && printf 'the previous NFO\r\n' | tee "$WORK/kept" >"$LOCKED/kept.nfo"
+chattr +i "$LOCKED" || fail "cannot make $LOCKED unwritable (chattr +i)"
+save_as "$LOCKED/kept.nfo"
+check "the failed save" <<'EOF'
+answer-box "Save NFO file..." Yes
+box-text "Error..." -> "Failed to open file"
+box-owner "Error..." -> main
+EOF
+screenshot error-saving
+drv answer-box "Error..." OK >/dev/null || fail "no box to answer"
+cmp -s "$LOCKED/kept.nfo" "$WORK/kept" || fail "kept.nfo changed"
+[[ $(ls -A "$LOCKED") == kept.nfo ]] || fail "the folder holds: $(ls -A "$LOCKED")"
+chattr -i "$LOCKED" && LOCKED=""
+
+# Each row: the template chosen, the text of the box.
+test_case "a template that cannot be loaded: Error loading template..., the page as it was"
 rm "$APP/Gone.ntf"
-drv combo-select 4 1051 Gone >/dev/null
-expect_eq "$(drv box-text "Error loading template...")" "Failed to open file: Gone.ntf" "box text"
-expect_eq "$(drv box-owner "Error loading template...")" main "box owner"
-screenshot error-loading-template
-drv answer-box "Error loading template..." OK >/dev/null
-expect_preview mixed-framed "preview after the failed load"
-expect_states 4 "output buttons after the failed load" 1049:e 1050:e
+while IFS='|' read -r name message; do
+    check "choosing $name" <<EOF
+combo-select 4 1051 $name
+box-text "Error loading template..." -> "$message"
+box-owner "Error loading template..." -> main
+EOF
+    screenshot "error-loading-${name,,}"
+    check "after the box for $name" <<EOF
+answer-box "Error loading template..." OK
+states 4 1049:e 1050:e
+gettext 4 1048 ->file $golden/full-framed.nfo
+EOF
+done <<'EOF'
+Gone|Failed to open file: Gone.ntf
+Empty|File is empty: Empty.ntf
+EOF
 
-test_case "an empty template fails with File is empty:"
-drv combo-select 4 1051 Empty >/dev/null
-expect_eq "$(drv box-text "Error loading template...")" "File is empty: Empty.ntf" "box text"
-drv answer-box "Error loading template..." OK >/dev/null
-
-test_case "after a failed load, re-entering Preview shows an empty NFO and the buttons do nothing"
-drv tab 3 >/dev/null
-drv tab 4 >/dev/null
-expect_eq "$(drv gettext 4 1048)" "" "preview box"
-expect_states 4 "output buttons" 1049:e 1050:e
-drv clipboard-set "before" >/dev/null
-drv click 4 1049 >/dev/null
-drv clipboard-oem "$E2E_WORK/clipboard" >/dev/null
-expect_eq "$(tr -d '\0' <"$E2E_WORK/clipboard")" "before" "clipboard after Copy"
-drv click-post 4 1050 >/dev/null
-drv no-window "Save NFO file..." >/dev/null || fail "Save NFO File opened a dialog"
-quenby_close
-expect_eq "$QUENBY_EXIT" 0 "exit code after failed loads"
-
+test_case "then choosing Preview shows nothing and the enabled buttons do nothing; closing gives 0"
+check "no template" <<EOF
+clipboard-set "before"
+tab 3
+tab 4 | 1049:e 1050:e
+gettext 4 1048 -> ""
+click 4 1049
+click-post 4 1050
+no-window "Save NFO file..."
+EOF
+drv clipboard-oem "$WORK/clipboard" >/dev/null || fail "no text on the clipboard"
+[[ $(tr -d '\0' <"$WORK/clipboard") == before ]] || fail "the clipboard changed"
+drv close >/dev/null || fail "cannot close the main window"
+expect_exit 0
 e2e_end

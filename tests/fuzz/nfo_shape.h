@@ -1,7 +1,7 @@
-// What every generation must leave behind, whatever its input: either an NFO whose every line has
-// at most 79 characters and ends with CR LF, or a framed failure report of at most 4095 characters
-// that ends with the number of a template line. A harness calls checkGeneration after each run;
-// a breach prints what was wrong and aborts, so the fuzzer keeps the input.
+// What every generation must leave behind, whatever its input: an NFO whose every line has at most
+// 79 characters and ends with CR LF, or, with no NFO kept, a framed failure report of at most 4095
+// characters that ends with the number of a template line. A breach prints what was wrong and
+// aborts, so that the fuzzer keeps the input.
 #pragma once
 
 #include <cstdio>
@@ -10,57 +10,36 @@
 
 namespace fuzzshape {
 
-const char* const reportHead =
-    "\r\n     -----------------------\r\n    | NFO GENERATION FAILED |\r\n"
-    "     -----------------------\r\n\r\nERROR:\r\n";
-const char* const reportLineLabel = "\r\nLine:     ";
-const size_t reportLimit = 4095;
-const size_t lineWidth = 79;
-
-[[noreturn]] inline void breach(const char* what, const std::string& text) {
-    std::fprintf(stderr, "generation breached its shape: %s (%zu bytes of text)\n", what,
-                 text.size());
-    std::abort();
-}
-
-inline void checkNfo(const std::string& nfo) {
-    size_t start = 0;
-    while (start < nfo.size()) {
-        size_t end = nfo.find('\n', start);
-        if (end == std::string::npos)
-            breach("the last line has no CR LF", nfo);
-        if (end == start || nfo[end - 1] != '\r')
-            breach("a line ends with LF alone", nfo);
-        if (end - 1 - start > lineWidth)
-            breach("a line is longer than 79 characters", nfo);
-        start = end + 1;
+inline void require(bool kept, const char* what) {
+    if (!kept) {
+        std::fprintf(stderr, "generation breached its shape: %s\n", what);
+        std::abort();
     }
 }
 
-inline void checkReport(const std::string& report) {
-    if (report.size() > reportLimit)
-        breach("the failure report is longer than 4095 characters", report);
-    if (report.compare(0, std::string(reportHead).size(), reportHead) != 0)
-        breach("the failure report does not start with the frame", report);
-    size_t label = report.rfind(reportLineLabel);
-    if (label == std::string::npos)
-        breach("the failure report has no Line: label", report);
-    size_t digits = label + std::string(reportLineLabel).size();
-    if (digits == report.size() ||
-        report.find_first_not_of("0123456789", digits) != std::string::npos)
-        breach("the failure report does not end with a line number", report);
-}
-
-// succeeded: the output commands were enabled. shown: the NFO on success, else what the preview
-// box shows; output: nfoOutput afterwards.
+// succeeded: the output commands were enabled; shown: what the preview box shows (the report on
+// failure); output: nfoOutput afterwards.
 inline void checkGeneration(bool succeeded, const std::string& shown, const std::string& output) {
     if (succeeded) {
-        checkNfo(output);
-    } else {
-        if (!output.empty())
-            breach("a failed generation kept an NFO", output);
-        checkReport(shown);
+        for (size_t start = 0, end; start < output.size(); start = end + 1) {
+            end = output.find('\n', start);
+            require(end != std::string::npos, "the last line has no CR LF");
+            require(end != start && output[end - 1] == '\r', "a line ends with LF alone");
+            require(end - 1 - start <= 79, "a line is longer than 79 characters");
+        }
+        return;
     }
+    const std::string head =
+        "\r\n     -----------------------\r\n    | NFO GENERATION FAILED |\r\n"
+        "     -----------------------\r\n\r\nERROR:\r\n";
+    const std::string label = "\r\nLine:     ";
+    const size_t digits = shown.rfind(label) + label.size();
+    require(output.empty(), "a failed generation kept an NFO");
+    require(shown.size() <= 4095, "the failure report is longer than 4095 characters");
+    require(shown.compare(0, head.size(), head) == 0, "the report does not start with the frame");
+    require(shown.rfind(label) != std::string::npos && digits < shown.size() &&
+                shown.find_first_not_of("0123456789", digits) == std::string::npos,
+            "the failure report does not end with a line number");
 }
 
 }  // namespace fuzzshape

@@ -1,17 +1,13 @@
 // Fuzzing harness of the command line's release-sheet reader: the input is a sheet. When it reads
 // without problems it is rendered through the default template of the built Quenby.jam, and the
 // result must be well formed (nfo_shape.h); a sheet with problems must name at least one.
-#include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
-
-#include <string>
 
 #include "cli/generation.h"
 #include "cli/release_sheet.h"
 #include "cli/template_source.h"
 #include "engine/nfo_generator.h"
-#include "engine/record_form.h"
 #include "foundation/framework.h"
 #include "nfo_shape.h"
 
@@ -30,12 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         readReleaseSheet(std::string(reinterpret_cast<const char*>(data), size), "fuzz.toml", form);
     } catch (const SheetError& error) {
-        if (error.problems().empty())
-            abort();
+        fuzzshape::require(!error.problems().empty(), "a sheet error names no problem");
         return 0;
     }
-    Generation generation = generate(form);
-    std::string output(orEmpty(nfoOutput), nfoOutput.length());
-    fuzzshape::checkGeneration(generation.succeeded, generation.text, output);
+    const Generation generation = generate(form);
+    fuzzshape::checkGeneration(generation.succeeded, generation.text,
+                               std::string(orEmpty(nfoOutput), nfoOutput.length()));
     return 0;
 }

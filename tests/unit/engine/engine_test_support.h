@@ -1,10 +1,12 @@
-// Shared helpers of the engine tests: load a template from a C++ string, run one generation with
-// a RecordForm and a recording NfoView, and spell out the expected texts.
+// Shared by the unit tests of the engine, the catalogue and the shipped templates: generations
+// over a template held in memory, seen through a recording view; forms set control by control or
+// read from form files; the framed failure report.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,103 +15,100 @@
 #include "engine/nfo_generator.h"
 #include "engine/nfo_view.h"
 #include "engine/record_form.h"
+#include "form_file.h"
 
 namespace enginetest {
 
-// Remembers what the engine showed.
-class RecordingView : public NfoView {
-public:
-    void setPreviewText(const char* text) override {
-        preview = text != nullptr ? text : "<null>";
-        ++previewCalls;
-    }
+using namespace GeneralControl;
+using namespace UploadControl;
+using namespace VariousControl;
+
+// What one generation showed, each call to enableOutputCommands, and nfoOutput afterwards.
+struct Generation : NfoView {
+    void setPreviewText(const char* text) override { preview = text; }
     void enableOutputCommands(bool enabled) override { enableCalls.push_back(enabled); }
-
-    bool commandsEnabled() const { return !enableCalls.empty() && enableCalls.back(); }
-
-    std::string preview;
-    int previewCalls = 0;
+    // A success enables the output commands once they were disabled; a failure only disables.
+    bool succeeded() const { return enableCalls == std::vector<bool>{false, true}; }
+    std::string preview = "<never shown>", output;
     std::vector<bool> enableCalls;
 };
 
-// Replaces CurrentTemplate by a copy of text (which may hold NUL bytes), named name.
-inline void loadTemplateText(const std::string& text, const char* name = "Test.ntf") {
-    ASSERT_TRUE(loadTemplateBytes(text.data(), static_cast<uint32_t>(text.size()), name));
+// One generation over whatever CurrentTemplate holds now.
+inline Generation runGeneration(const ReleaseForm& form) {
+    Generation g;
+    generateNfo(form, g);
+    g.output.assign(orEmpty(nfoOutput), nfoOutput.length());
+    return g;
 }
 
-// What one generation left behind.
-struct Generation {
-    std::string preview;
-    bool commandsEnabled;
-    std::vector<bool> enableCalls;
-    // nfoOutput afterwards; "<null>" when it is the null String.
-    std::string output;
-};
-
-inline std::string outputText() {
-    return nfoOutput.chars() != nullptr ? std::string(nfoOutput.chars()) : std::string("<null>");
-}
-
-inline Generation runGeneration(const RecordForm& form) {
-    RecordingView view;
-    generateNfo(form, view);
-    EXPECT_EQ(1, view.previewCalls);
-    return {view.preview, view.commandsEnabled(), view.enableCalls, outputText()};
-}
-
-inline Generation generate(const std::string& text, const RecordForm& form = RecordForm(),
+// One generation over text (any bytes), loaded under name and unloaded afterwards.
+inline Generation generate(const std::string& text, const ReleaseForm& form = RecordForm(),
                            const char* name = "Test.ntf") {
-    loadTemplateText(text, name);
-    return runGeneration(form);
+    EXPECT_TRUE(loadTemplateBytes(text.data(), static_cast<uint32_t>(text.size()), name));
+    Generation g = runGeneration(form);
+    unloadTemplate();
+    return g;
 }
 
-// The lines, each followed by CR LF.
-inline std::string crlfLines(std::initializer_list<std::string> lines) {
+// One control of a form: a text typed, or a check box or radio button set.
+struct Set {
+    FormPage page;
+    uint32_t control;
     std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return text;
+    bool isText = true, checked = false;
+};
+inline Set typed(FormPage page, uint32_t control, const std::string& text) {
+    return {page, control, text};
+}
+inline Set ticked(FormPage page, uint32_t control, bool checked = true) {
+    return {page, control, "", false, checked};
+}
+inline RecordForm formWith(const std::vector<Set>& sets, RecordForm form = RecordForm()) {
+    for (const Set& s : sets)
+        EXPECT_TRUE(s.isText ? form.setText(s.page, s.control, s.text.c_str())
+                             : form.setChecked(s.page, s.control, s.checked));
+    return form;
 }
 
-// The lines, each followed by LF: the way most templates in these tests are written.
-inline std::string lfLines(std::initializer_list<std::string> lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
+// A file of the source tree, whole.
+inline std::string sourceFile(const std::string& path) {
+    std::ifstream in(std::string(QUENBY_SOURCE_DIR) + "/" + path, std::ios::binary);
+    EXPECT_TRUE(in.good()) << path;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The framed report the preview box shows after a failure.
-inline std::string failureReport(const std::string& message, const std::string& name,
-                                 unsigned line) {
-    return "\r\n"
-           "     -----------------------\r\n"
-           "    | NFO GENERATION FAILED |\r\n"
-           "     -----------------------\r\n"
-           "\r\n"
-           "ERROR:\r\n" +
+// A form file of the source tree (form_file.h) applied to the untouched form; by default the
+// filled form of the end-to-end tests, every box filled and every switch on.
+inline RecordForm formFile(const std::string& path = "tests/e2e/forms/full.form") {
+    RecordForm form;
+    std::string badLine;
+    EXPECT_TRUE(fillForm(sourceFile(path), form, badLine)) << path << ": " << badLine;
+    return form;
+}
+inline RecordForm filledForm() {
+    return formFile();
+}
+
+inline std::string failureReport(const std::string& message, unsigned line,
+                                 const std::string& name = "Test.ntf") {
+    return "\r\n     -----------------------\r\n    | NFO GENERATION FAILED |\r\n"
+           "     -----------------------\r\n\r\nERROR:\r\n" +
            message + "\r\n\r\nTemplate: " + name + "\r\nLine:     " + std::to_string(line);
 }
 
-// Expects a failed generation: the report shown, nothing kept, the commands left disabled.
-inline void expectFailure(const Generation& result, const std::string& message, unsigned line,
+// A failure shows the report, keeps no NFO and leaves the output commands disabled.
+inline void expectFailure(const Generation& g, const std::string& message, unsigned line,
                           const std::string& name = "Test.ntf") {
-    EXPECT_EQ(failureReport(message, name, line), result.preview);
-    EXPECT_TRUE(nfoOutput.isEmpty());
-    EXPECT_EQ(std::vector<bool>{false}, result.enableCalls);
+    EXPECT_EQ(failureReport(message, line, name), g.preview);
+    EXPECT_EQ("", g.output);
+    EXPECT_EQ(std::vector<bool>{false}, g.enableCalls);
 }
 
-// Expects a successful generation whose NFO is expected.
-inline void expectSuccess(const Generation& result, const std::string& expected) {
-    EXPECT_EQ(expected, result.preview);
-    EXPECT_EQ(expected, result.output);
-    EXPECT_EQ((std::vector<bool>{false, true}), result.enableCalls);
+// A success shows the NFO and keeps it.
+inline void expectSuccess(const Generation& g, const std::string& nfo) {
+    EXPECT_EQ(nfo, g.preview);
+    EXPECT_EQ(nfo, g.output);
+    EXPECT_TRUE(g.succeeded());
 }
-
-// Leaves no template loaded after each test, so no test sees another's template.
-class EngineTest : public ::testing::Test {
-protected:
-    void TearDown() override { unloadTemplate(); }
-};
 
 }  // namespace enginetest

@@ -1,57 +1,74 @@
-// A generation that runs out of memory at any allocation fails cleanly with "Out of memory" (or,
-// when the failing allocation was not needed for the result, still gives the right NFO).
+// Every allocation of a generation made to fail in turn: each run ends in the "Out of memory"
+// report, or, when the failed allocation was not needed, in the right NFO; no record is left.
 #include <gtest/gtest.h>
 
 #include "engine/engine_state.h"
 #include "engine_test_support.h"
-#include "foundation/errors.h"
 #include "foundation/list.h"
 #include "foundation/memory.h"
 
+namespace enginetest {
 namespace {
 
-using enginetest::generate;
-
-const char* const templateText =
-    "#TITLE 1 0 -1\n"
-    "\n"
-    "#REMARKS 2 1 2\n"
-    "Comments:\n"
-    "\n"
-    "#INSERTLINE 1\n"
-    "|\n"
-    "end\n";
-
-TEST(OutOfMemoryTest, EveryAllocationFailureEndsInTheReportOrTheRightText) {
-    RecordForm form;
-    form.setText(GeneralPage, GeneralControl::TitleEdit, "Foo 1.0");
-    form.setChecked(VariousTextPage, VariousControl::CommentsCheck, true);
-    form.setText(VariousTextPage, VariousControl::CommentsEdit, "a\r\nbb\r\nccc");
-
-    const enginetest::Generation good = generate(templateText, form);
-    ASSERT_TRUE(good.commandsEnabled);
-
-    // The report up to the line number, which depends on where the allocation failed.
-    std::string oomReport = enginetest::failureReport("Out of memory", "Test.ntf", 0);
-    oomReport.pop_back();
+TEST(OutOfMemoryTest, EveryAllocationFailureEndsInTheReportOrTheRightNfo) {
+    const std::string text =
+        "#TITLE 1 0 -1\n\n#REMARKS 2 1 2\nComments:\n\n#INSERTLINE 1\n|\nend\n";
+    const RecordForm form = filledForm();
+    const Generation good = generate(text, form);
+    ASSERT_EQ((std::vector<bool>{false, true}), good.enableCalls);
+    // The report up to its line number, which depends on where the allocation failed.
+    std::string report = failureReport("Out of memory", 0);
+    report.pop_back();
     int reports = 0;
     for (uint32_t n = 1; n <= 60; ++n) {
+        SCOPED_TRACE(n);
         freeNodePool();  // so that list nodes are allocated during the run too
-        enginetest::loadTemplateText(templateText);
+        ASSERT_TRUE(loadTemplateBytes(text.data(), static_cast<uint32_t>(text.size()), "Test.ntf"));
         failNthAllocation(n);
-        const enginetest::Generation g = enginetest::runGeneration(form);
+        const Generation g = runGeneration(form);
         failNthAllocation(0);
-        if (g.commandsEnabled) {
-            EXPECT_EQ(good.preview, g.preview) << "allocation " << n;
+        unloadTemplate();
+        if (g.enableCalls.back()) {
+            EXPECT_EQ(good.output, g.output);
         } else {
-            EXPECT_EQ(0u, g.preview.rfind(oomReport, 0)) << "allocation " << n << ":\n"
-                                                         << g.preview;
-            EXPECT_TRUE(nfoOutput.isEmpty());
+            EXPECT_EQ(0u, g.preview.rfind(report, 0)) << g.preview;
+            EXPECT_EQ("", g.output);
             ++reports;
         }
-        EXPECT_EQ(0u, pendingInsertions.count) << "no record is left queued";
+        EXPECT_EQ(0u, pendingInsertions.count);
     }
     EXPECT_GT(reports, 3) << "the sweep reached the engine's own allocations";
 }
 
+// A form text that could not be read (the form ran out of memory copying it) ends the generation
+// in the report, whether it is a field's whole text, a part of a composed one or a multi-line one.
+TEST(OutOfMemoryTest, AFormTextThatCouldNotBeReadEndsInTheReport) {
+    struct LosingForm : ReleaseForm {
+        LosingForm(const ReleaseForm& form, FormPage page, uint32_t control)
+            : form(form), page(page), control(control) {}
+        String text(FormPage p, uint32_t c) const override {
+            return p == page && c == control ? String() : form.text(p, c);
+        }
+        bool isChecked(FormPage p, uint32_t c) const override { return form.isChecked(p, c); }
+        const ReleaseForm& form;
+        FormPage page;
+        uint32_t control;
+    };
+    const RecordForm form = filledForm();
+    const std::string text = "#TITLE 1 0 -1\n\n#PACKAGESIZE 1 0 -1\n\n#REMARKS 1 0 2\n\n";
+    ASSERT_TRUE(generate(text, form).succeeded());
+    const struct {
+        FormPage page;
+        uint32_t control;
+        unsigned line;
+    } cases[] = {{GeneralPage, GeneralControl::TitleEdit, 2},
+                 {GeneralPage, GeneralControl::PackedEdit, 4},
+                 {VariousTextPage, VariousControl::CommentsEdit, 6}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control);
+        expectFailure(generate(text, LosingForm(form, c.page, c.control)), "Out of memory", c.line);
+    }
+}
+
 }  // namespace
+}  // namespace enginetest

@@ -1,169 +1,82 @@
+// List, its process-wide node pool, and the framework's start-up, which primes the pool.
 #include "foundation/list.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
-#include <utility>
 
 #include "foundation/errors.h"
 #include "foundation/framework.h"
-
-namespace {
+#include "foundation/memory.h"
 
 // Every test starts from an empty pool and leaves it empty.
 class ListTest : public ::testing::Test {
 protected:
     void SetUp() override { freeNodePool(); }
-    void TearDown() override { freeNodePool(); }
+    void TearDown() override { failNthAllocation(0), freeNodePool(); }
 };
 
-std::string order(List& list) {
-    std::string seen;
-    forEachNode(
-        list,
-        [](List&, ListNode* node, void* context) {
-            *static_cast<std::string*>(context) += *static_cast<const char*>(node->item);
-        },
-        &seen);
-    return seen;
-}
-
-const char a = 'a', b = 'b', c = 'c', d = 'd';
-
-void* item(const char& ch) {
-    return const_cast<char*>(&ch);
-}
-
-TEST_F(ListTest, NewListIsEmptyAndVisitsNothing) {
-    List list;
-    EXPECT_EQ(nullptr, list.first);
-    EXPECT_EQ(0u, list.count);
-    list.clear();
-    EXPECT_EQ("", order(list));
-    EXPECT_EQ(nullptr, listWalk.last);
-    EXPECT_EQ(0u, listWalk.more);
-}
-
-TEST_F(ListTest, AppendKeepsOrderPrependReverses) {
-    List appended, prepended;
-    for (const char* ch : {&a, &b, &c}) {
-        ASSERT_TRUE(appended.append(item(*ch)));
-        ASSERT_TRUE(prepended.prepend(item(*ch)));
-    }
-    EXPECT_EQ("abc", order(appended));
-    EXPECT_EQ(3u, appended.count);
-    EXPECT_EQ("cba", order(prepended));
-    EXPECT_EQ(3u, prepended.count);
-    EXPECT_EQ(appended.first->prev->item, item(c)) << "first.prev is the last node";
-}
-
-TEST_F(ListTest, RemovingFirstOrMiddleNode) {
-    List list;
-    for (const char* ch : {&a, &b, &c, &d})
-        list.append(item(*ch));
-    list.remove(list.first);
-    EXPECT_EQ("bcd", order(list));
-    EXPECT_EQ(item(b), list.first->item);
-    EXPECT_EQ(3u, list.count);
-    ListNode* firstBefore = list.first;
-    list.remove(list.first->next);
-    EXPECT_EQ("bd", order(list));
-    EXPECT_EQ(firstBefore, list.first);
-    EXPECT_EQ(2u, list.count);
-}
-
-// The visit may remove the node it is given: no node is skipped or visited twice.
-TEST_F(ListTest, RemovingVisitedNodesDuringTraversal) {
-    struct Case {
-        const char* removed;
-        const char* left;
+// Items are letters: lower case ones appended, upper case ones prepended. A traversal removes
+// the letters it is told to; each row gives the letters visited, "|", then those left from last
+// to first along prev. Nodes in lists survive the pool being freed.
+TEST_F(ListTest, InsertionAndRemovalKeepTheRing) {
+    const char* const cases[][3] = {
+        // clang-format off
+        {"", "", "|"}, {"abc", "", "abc|cba"}, {"abC", "", "Cab|baC"}, {"a", "a", "a|"},
+        {"abcd", "bd", "abcd|ca"}, {"abcd", "abcd", "abcd|"}, {"abcd", "a", "abcd|dcb"},
+        {"abcd", "d", "abcd|cba"}, {"abcd", "c", "abcd|dba"},
+        // clang-format on
     };
-    for (const Case& each : {Case{"bd", "ac"}, Case{"abcd", ""}}) {
-        SCOPED_TRACE(each.removed);
+    for (const auto& c : cases) {
         List list;
-        for (const char* ch : {&a, &b, &c, &d})
-            list.append(item(*ch));
-        std::pair<std::string, const char*> visit{"", each.removed};
+        for (const char* a = c[0]; *a != 0; ++a)
+            ASSERT_TRUE(*a >= 'a' ? list.append(const_cast<char*>(a))
+                                  : list.prepend(const_cast<char*>(a)));
+        freeNodePool();
+        std::string walked = std::string(c[1]) + "#";  // then the letters visited
         forEachNode(
             list,
-            [](List& l, ListNode* node, void* context) {
-                auto& v = *static_cast<std::pair<std::string, const char*>*>(context);
-                const char ch = *static_cast<const char*>(node->item);
-                v.first += ch;
-                if (std::string(v.second).find(ch) != std::string::npos)
-                    l.remove(node);
+            [](List& l, ListNode* visited, void* context) {
+                std::string& text = *static_cast<std::string*>(context);
+                const char letter = *static_cast<const char*>(visited->item);
+                if (text.find(letter) < text.find('#'))
+                    l.remove(visited);
+                text += letter;
             },
-            &visit);
-        EXPECT_EQ("abcd", visit.first);
-        EXPECT_EQ(each.left, order(list));
-        EXPECT_EQ(std::strlen(each.left), list.count);
-        if (list.count == 0)
-            EXPECT_EQ(nullptr, list.first);
-        EXPECT_EQ(124u + std::strlen(each.removed), nodePoolSize()) << "removed nodes are released";
-        list.clear();
+            &walked);
+        walked = walked.substr(walked.find('#') + 1) + "|";
+        ListNode* node = list.first;
+        for (uint32_t i = 0; i < list.count; ++i)
+            walked += *static_cast<const char*>((node = node->prev)->item);
+        EXPECT_EQ(c[2], walked);
+        EXPECT_EQ(list.count == 0, list.first == nullptr) << c[2];
     }
 }
 
-TEST_F(ListTest, PoolGrowsByGrowthAndHandsOutLastAllocatedFirst) {
-    EXPECT_EQ(0u, nodePoolSize());
-    ListNode* node = acquireNode();
-    ASSERT_NE(nullptr, node);
-    EXPECT_EQ(127u, nodePoolSize());
-    EXPECT_EQ(nullptr, node->next);
-    EXPECT_EQ(nullptr, node->prev);
-    EXPECT_EQ(nullptr, node->item);
-    releaseNode(node);
-    EXPECT_EQ(128u, nodePoolSize());
-}
-
-TEST_F(ListTest, ReleasedNodesAreReusedLastInFirstOut) {
-    ListNode* first = acquireNode();
-    ListNode* second = acquireNode();
-    first->item = item(a);
-    first->next = second;
-    releaseNode(first);
-    releaseNode(second);
-    EXPECT_EQ(second, acquireNode());
-    ListNode* again = acquireNode();
-    EXPECT_EQ(first, again);
-    EXPECT_EQ(nullptr, again->item) << "fields are zeroed";
-    EXPECT_EQ(nullptr, again->next);
-    releaseNode(again);
-    releaseNode(second);
-}
-
-TEST_F(ListTest, ListsReachASteadyStateWithoutGrowing) {
+// Start-up primes the pool with 256 nodes only when asked to; nodes cleared from lists are used
+// again; a growth that fails part way releases the whole pool; an insertion without a node leaves
+// the list alone; a start-up that cannot prime the pool records OutOfMemory.
+TEST_F(ListTest, ThePoolIsPrimedOnRequestAndReleasedWhenMemoryRunsOut) {
+    EXPECT_TRUE(frameworkStartup(2) && nodePoolSize() == 0) << "other flag bits have no effect";
     List list;
-    for (int round = 0; round < 3; ++round) {
-        for (int i = 0; i < 100; ++i)
-            ASSERT_TRUE(list.prepend(item(a)));
-        list.clear();
-        EXPECT_EQ(128u, nodePoolSize());
+    for (int i = 0; i < 300; ++i) {
+        ASSERT_TRUE(list.prepend(nullptr));
+        if (i % 100 == 99)
+            list.clear();
     }
-}
-
-TEST_F(ListTest, GrowAndStartup) {
-    EXPECT_TRUE(growNodePool(0));
-    EXPECT_EQ(0u, nodePoolSize());
-    EXPECT_TRUE(frameworkStartup(0));
-    EXPECT_EQ(0u, nodePoolSize());
+    EXPECT_EQ(128u, nodePoolSize()) << "one growth";
+    frameworkShutdown();
     EXPECT_TRUE(frameworkStartup(PrimeNodePool));
     EXPECT_EQ(256u, nodePoolSize());
-    EXPECT_TRUE(frameworkStartup(2)) << "other flag bits have no effect";
-    EXPECT_EQ(256u, nodePoolSize());
-    frameworkShutdown();
+    failNthAllocation(3);
+    EXPECT_FALSE(growNodePool(10));
     EXPECT_EQ(0u, nodePoolSize());
-    EXPECT_EQ(nullptr, nodePoolHead);
+    failNthAllocation(1);
+    EXPECT_FALSE(list.append(nullptr));
+    EXPECT_TRUE(list.first == nullptr && list.count == 0);
+    setLastError(NoError);
+    failNthAllocation(100);
+    EXPECT_FALSE(frameworkStartup(PrimeNodePool));
+    EXPECT_STREQ("Out of memory", LastError.message.chars());
+    EXPECT_EQ(0u, nodePoolSize());
 }
-
-TEST_F(ListTest, FreeingThePoolLeavesListNodesAlone) {
-    List list;
-    list.append(item(a));
-    list.append(item(b));
-    freeNodePool();
-    EXPECT_EQ("ab", order(list));
-    list.clear();
-}
-
-}  // namespace
