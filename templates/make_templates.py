@@ -8,7 +8,8 @@ output; every line ends with CR LF.
 Field directives are built with field(): it counts the lines a directive governs (P1) and finds
 the line that receives the text (P2), so that moving art around never breaks a directive.
 
-Run from anywhere:  /usr/bin/python3 templates/make_templates.py
+Run from anywhere:  /usr/bin/python3 templates/make_templates.py [--check]
+(--check: fail if a committed template is not what this script writes; a test runs it.)
 """
 
 import os
@@ -77,6 +78,11 @@ def write(name, items):
             sys.exit("%s:%d: line is %d characters wide" % (name, number, len(encoded)))
         data += encoded + b"\r\n"
     path = os.path.join(os.path.dirname(os.path.abspath(__file__)), name)
+    if "--check" in sys.argv:  # the committed template must be exactly what this script writes
+        with open(path, "rb") as committed:
+            if committed.read() != data:
+                sys.exit("%s differs from what make_templates.py writes" % name)
+        return
     with open(path, "wb") as out:
         out.write(data)
 

@@ -1,7 +1,7 @@
 // A form file: the driver commands a user's filling-in is scripted with ("type P ID \"TEXT\"",
 // "settext", "combo-select", "set-check P ID 0|1"; "tab" and "#" comments change nothing), applied
 // to a RecordForm. In TEXT, \r and \n are CR and LF as settext stores them; typed, \r is Enter,
-// which a multi-line box keeps as CR LF. Shared by the unit tests and the end-to-end golden maker.
+// which a multi-line box keeps as CR LF. The end-to-end tests type the same files into Quenby.exe.
 #pragma once
 
 #include <sstream>

@@ -10,30 +10,43 @@
 namespace enginetest {
 namespace {
 
-// Each template of golden/ rendered with its form file (or the untouched form) gives its NFO byte
-// for byte. QUENBY_REGENERATE_GOLDEN=1 writes the NFOs instead: read the differences after.
-TEST(NfoGeneratorTest, TemplatesGiveTheirGoldenNfo) {
-    const std::string dir = "tests/unit/engine/golden/";
-    const char* const cases[][3] = {
+// Each template rendered with its form file gives what the Preview page shows byte for byte: the
+// NFO, kept for the output commands, or the failure report. The goldens of tests/e2e are what the
+// end-to-end tests expect of the real program. QUENBY_REGENERATE_GOLDEN=1 writes the goldens
+// instead: read the differences after.
+TEST(NfoGeneratorTest, TemplatesGiveTheirGoldens) {
+    // A path without a folder is in unit/engine/golden; a form path lacks ".form", a golden ".nfo".
+    const char* const cases[][4] = {
         // clang-format off
-        {"lines.ntf", "", "lines.nfo"}, {"columns.ntf", "columns.form", "columns.nfo"},
-        {"gates-closed.ntf", "", "gates-closed.nfo"},
-        {"gates-open.ntf", "gates-open.form", "gates-open.nfo"},
-        {"continuation.ntf", "continuation.form", "continuation.nfo"},
-        {"worked_example.ntf", "worked_example.form", "worked_example.nfo"},
-        {"fields.ntf", "", "fields-untouched.nfo"},
-        {"fields.ntf", "../../../e2e/forms/full.form", "fields-full.nfo"},
+        {"lines.ntf", "e2e/forms/initial", "lines"}, {"columns.ntf", "columns", "columns"},
+        {"gates-closed.ntf", "e2e/forms/initial", "gates-closed"},
+        {"gates-open.ntf", "gates-open", "gates-open"},
+        {"continuation.ntf", "continuation", "continuation"},
+        {"worked_example.ntf", "worked_example", "worked_example"},
+        {"fields.ntf", "e2e/forms/initial", "fields-untouched"},
+        {"fields.ntf", "e2e/forms/full", "fields-full"},
+        {"e2e/templates/Framed.ntf", "e2e/forms/initial", "e2e/golden/initial-framed", "<Default>"},
+        {"e2e/templates/Framed.ntf", "e2e/forms/full", "e2e/golden/full-framed", "<Default>"},
+        {"e2e/templates/Framed.ntf", "e2e/forms/accents", "e2e/golden/accents-framed", "<Default>"},
+        {"e2e/templates/Framed.ntf", "e2e/forms/long", "e2e/golden/long-framed", "<Default>"},
+        {"e2e/templates/Plain.ntf", "e2e/forms/full", "e2e/golden/full-plain", "Plain.ntf"},
+        {"e2e/templates/Broken.ntf", "e2e/forms/full", "e2e/golden/full-broken", "Broken.ntf"},
         // clang-format on
+    };
+    const auto at = [](const std::string& path, const char* ending) {
+        const bool bare = path.find('/') == std::string::npos;
+        return "tests/" + (bare ? "unit/engine/golden/" + path : path) + ending;
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c[2]);
-        const Generation g =
-            generate(sourceFile(dir + c[0]), *c[1] ? formFile(dir + c[1]) : RecordForm());
+        const std::string golden = at(c[2], ".nfo");
+        const Generation g = generate(sourceFile(at(c[0], "")), formFile(at(c[1], ".form")),
+                                      c[3] != nullptr ? c[3] : "Test.ntf");
         if (std::getenv("QUENBY_REGENERATE_GOLDEN") != nullptr)
-            std::ofstream(std::string(QUENBY_SOURCE_DIR) + "/" + dir + c[2], std::ios::binary)
-                << g.output;
-        else
-            expectSuccess(g, sourceFile(dir + c[2]));
+            std::ofstream(std::string(QUENBY_SOURCE_DIR) + "/" + golden, std::ios::binary)
+                << g.preview;
+        EXPECT_EQ(sourceFile(golden), g.preview);
+        EXPECT_EQ(g.succeeded() ? g.preview : "", g.output);
     }
 }
 
