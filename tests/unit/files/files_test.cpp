@@ -1,4 +1,5 @@
-// The file utilities: existence, absolute paths, reads and 64-bit seeks, atomic saves, searches.
+// The file utilities: absolute paths, reads and 64-bit seeks, atomic saves. The searches are seen
+// through the template catalogue's listing.
 #include "foundation/files.h"
 
 #include <gtest/gtest.h>
@@ -17,10 +18,6 @@ static std::string native(std::string path) {
     for (char& c : path)
         c = c == '/' ? pathSeparator : c;
     return path;
-}
-
-static bool collect(const char* name, void* found) {
-    return static_cast<std::set<std::string>*>(found)->insert(name).second;
 }
 
 class FilesTest : public ::testing::Test {
@@ -127,25 +124,4 @@ TEST_F(FilesTest, AtomicWriteReplacesWhollyOrFailsWithItsMessage) {
     EXPECT_TRUE(writeFileAtomically("out.nfo", "x", 1) && stat("out.nfo", &info) == 0);
     EXPECT_EQ(0640u, info.st_mode & 07777) << "the replaced file's permissions are kept";
 #endif
-}
-
-// Regular files whose names end in the extension, in any letter case; the visit may stop early.
-// An existing file is an entry that is no folder.
-TEST_F(FilesTest, FindFilesMatchesTheExtensionInAnyCase) {
-    std::set<std::string> found;
-    EXPECT_TRUE(findFiles(".ntf", collect, &found) && found.empty()) << "nothing found, no failure";
-    for (const char* name :
-         {"a.ntf", "B.NTF", "c.Ntf", ".ntf", "d.ntfx", "e.txt", "ntf", "xntf", "q.jam"})
-        folder.write(name, "x");
-    folder.makeFolder("folder.ntf");
-    EXPECT_TRUE(findFiles(".ntf", collect, &found));
-    EXPECT_EQ((std::set<std::string>{".ntf", "B.NTF", "a.ntf", "c.Ntf"}), found);
-    found.clear();
-    EXPECT_TRUE(findFiles(".JAM", collect, &found) && found == std::set<std::string>{"q.jam"});
-    found.clear();
-    EXPECT_FALSE(findFiles(
-        ".ntf", [](const char* name, void* f) { return !collect(name, f); }, &found));
-    EXPECT_EQ(1u, found.size()) << "the visit stops the search";
-    EXPECT_TRUE(isExistingFile(folder.at("a.ntf").c_str()));
-    EXPECT_FALSE(isExistingFile(folder.at("folder.ntf").c_str()) || isExistingFile("missing.txt"));
 }
