@@ -7,13 +7,14 @@
 #include "cli/commands.h"
 #include "cli/process_io.h"
 #include "foundation/framework.h"
+#include "version.h"
 
 int main(int argc, char** argv) {
     useBinaryStandardStreams();
     CLI::App app("Renders NFO files from release sheets (TOML) and Quenby templates (.ntf).",
                  "quenby");
     app.allow_windows_style_options(false);
-    app.set_version_flag("--version", "Quenby v1.0");
+    app.set_version_flag("--version", QUENBY_VERSION_LINE);
     app.require_subcommand(1);
     RenderCommand render(app);
     CheckCommand check(app);

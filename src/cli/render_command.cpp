@@ -40,7 +40,8 @@ RenderCommand::RenderCommand(CLI::App& parent) {
     app->footer(
         "The NFO (CP437, CR LF line ends) goes to standard output, or to OUT, which is written\n"
         "whole or not at all. Without --template the default template of the archive is used:\n"
-        "--archive, else Quenby.jam beside the executable, else Quenby.jam in the current folder.\n"
+        "--archive, else Quenby.jam beside the executable, else in ../share/quenby/ from it, else\n"
+        "in the current folder. --template NAME also finds NAME.ntf here and the installed ones.\n"
         "Exit codes: 0 rendered, 1 generation failed (the failure report is on standard error),\n"
         "2 unusable sheet, template or archive, or output not written.");
     CLI::Option* templateOption =
@@ -72,7 +73,7 @@ int RenderCommand::run() {
     }
 
     bool loaded = templatePath.empty() ? loadDefaultTemplate(archiveLocation(archive))
-                                       : loadTemplateFromFile(templatePath, baseName(templatePath));
+                                       : loadTemplateOption(templatePath);
     if (!loaded) {
         std::fprintf(stderr, "%s\n", lastErrorMessage().c_str());
         return ExitBadInput;

@@ -3,10 +3,18 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-// The archive to use: the --archive option when given, else Quenby.jam beside the executable when
-// it exists there, else Quenby.jam in the current folder.
+// The folder of the tool's own archive and templates: beside the executable, else ../share/quenby/
+// from it (where the Debian package installs them), whichever holds Quenby.jam; empty if neither.
+std::string installedFolder();
+
+// The archive to use: the --archive option when given, else Quenby.jam in the installed folder,
+// else Quenby.jam in the current folder.
 std::string archiveLocation(const std::string& archiveOption);
+
+// The names (less ".ntf") of the loose templates in the installed folder, in discovery order.
+std::vector<std::string> installedTemplateNames();
 
 // Opens the archive (verified whole) and loads its default template into CurrentTemplate under
 // the name "<Default>". False with LastError set: the archive reader's message when the archive
@@ -16,6 +24,12 @@ bool loadDefaultTemplate(const std::string& archive);
 // Loads a template file into CurrentTemplate under displayName; false with the loader's message in
 // LastError ("Failed to open file: ", "File is empty: " and the name...).
 bool loadTemplateFromFile(const std::string& path, const std::string& displayName);
+
+// Loads the template a --template value names: that file when it exists or when the value names a
+// folder; for a bare name otherwise NAME.ntf here, else NAME or NAME.ntf in the installed folder,
+// else the value as given (whose loading then fails under its own name). The template is named
+// after the file found; false with the loader's message in LastError.
+bool loadTemplateOption(const std::string& option);
 
 // LastError's message, for printing.
 std::string lastErrorMessage();

@@ -26,8 +26,9 @@ TemplatesCommand::TemplatesCommand(CLI::App& parent) {
         "templates", "List the templates the program's selector offers in the current folder.");
     app->footer(
         "\"<Default>\" is the default template of the archive (--archive, else Quenby.jam beside\n"
-        "the executable, else in the current folder); every *.ntf file of the current folder is\n"
-        "listed under its name without the extension, in the selector's order.\n"
+        "the executable, else in ../share/quenby/ from it, else in the current folder); every\n"
+        "*.ntf file of the current folder, and of the folder of that installed archive, is listed\n"
+        "under its name without the extension, in the selector's order.\n"
         "Exit codes: 0 listed, 2 the archive or its default template cannot be loaded.");
     app->add_option("--archive", archive, "Archive holding the default template")
         ->type_name("Quenby.jam");
@@ -44,6 +45,10 @@ int TemplatesCommand::run() {
     }
     std::vector<std::string> entries{defaultTemplateName};
     forEachNode(templateNames, addEntry, &entries);
+    for (const std::string& name : installedTemplateNames()) {
+        if (std::find(entries.begin(), entries.end(), name) == entries.end())
+            entries.push_back(name);
+    }
     std::stable_sort(entries.begin(), entries.end(), selectorOrder);
     for (const std::string& entry : entries)
         std::printf("%s\n", entry.c_str());

@@ -3,6 +3,8 @@
 // them too.
 #pragma once
 
+#include "version.h"
+
 // Dialogs, one per window; the three form pages keep the numbers the engine addresses them by.
 #define IDD_MAIN 101
 #define IDD_GENERAL_PAGE 103
@@ -75,8 +77,7 @@
 #define IDC_ABOUT_WEB_LINK 1055
 #define IDC_ABOUT_MAIL_LINK 1056
 
-// The About page's texts: the version line, the links and the credits.
-#define QUENBY_VERSION_LINE "Quenby v1.0"
+// The About page's texts (beside the version line of version.h): the links and the credits.
 #define QUENBY_WEB_ADDRESS "https://quenby.example.org/"
 #define QUENBY_FEEDBACK_ADDRESS "feedback@example.org"
 #define QUENBY_CREDITS_LINE "Written by the Quenby developers"

@@ -73,6 +73,7 @@ COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" 
      Golden("report.txt")),
     # CP437: every character of the upper half in from UTF-8, every byte out with --utf8.
     ("render --template remarks.ntf high.toml", 0, HIGH, ""),  # the upper half in rows of 32
+    ("render --template remarks high.toml", 0, HIGH, ""),  # a bare name: NAME.ntf here
     ("render --utf8 --template glyphs.ntf e.toml", 0, GLYPHS.decode("cp437").translate(
         {ord(bytes([b]).decode("cp437")): p for b, p in PICTURES.items()}), ""),
     # check: every file checked; a file that cannot be loaded wins over problems found.

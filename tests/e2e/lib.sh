@@ -87,7 +87,7 @@ check() {
         *) script+="$line"$'\n' ;;
         esac
     done
-    out=$(timeout 120 wine "$QUENBY_DRIVER" - <<<"$script" 2>&1 >/dev/null) || fail "$what: ${out:-the driver failed}"
+    timeout 120 wine "$QUENBY_DRIVER" - <<<"$script" >/dev/null 2>"$WORK/driver.err" || { out=$(<"$WORK/driver.err") && fail "$what: ${out:-the driver failed}"; }
 }
 
 _states() {

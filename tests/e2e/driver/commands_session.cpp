@@ -365,7 +365,7 @@ const std::vector<Command>& sessionCommands() {
         {"sleep", "MS", 1, 1, sleepCommand, "pause"},
         {"timeout", "S", 1, 1, timeoutCommand, "set how long lookups wait (default 10 s)"},
         {"main-title", "TITLE", 1, 1, mainTitleCommand,
-         "set the main window's caption (default Quenby v1.0)"},
+         "set the main window's caption (default " QUENBY_VERSION_LINE ")"},
         {"echo", "TEXT...", 0, 64, echoCommand, "print the words"},
         {"expect", "TEXT", 1, 1, expectCommand, "fail unless the last result is exactly TEXT"},
         {"expect-file", "FILE", 1, 1, expectFileCommand,

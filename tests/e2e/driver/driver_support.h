@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "version.h"
+
 namespace driver {
 
 // Exit codes of the driver; a script stops at its first failure.
@@ -29,7 +31,7 @@ struct Failure {
 struct Settings {
     double waitSeconds = 10;           // how long lookups of windows, boxes and texts poll
     unsigned messageTimeoutMs = 5000;  // how long one message may take to be answered
-    std::string mainTitle = "Quenby v1.0";
+    std::string mainTitle = QUENBY_VERSION_LINE;
 };
 Settings& settings();
 
