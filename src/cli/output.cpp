@@ -43,29 +43,33 @@ bool writeOutputFiles(const std::vector<OutputFile>& files) {
             return false;
         }
     }
-    const std::string suffix = ".quenby-new";
+    // Each file's own name beside its place, so that two files named alike both arrive (the last
+    // named is the one left there).
+    std::vector<std::string> staged;
+    for (size_t i = 0; i < files.size(); ++i)
+        staged.push_back(files[i].path + ".quenby-new-" + std::to_string(i));
     size_t written = 0;
     while (written < files.size() &&
-           writeFile(files[written].path + suffix, files[written].bytes, files[written].path)) {
+           writeFile(staged[written], files[written].bytes, files[written].path)) {
         ++written;
     }
     if (written < files.size()) {
         for (size_t i = 0; i < written; ++i)
-            std::remove((files[i].path + suffix).c_str());
+            std::remove(staged[i].c_str());
         return false;
     }
     // Every file is written; a move that fails still (a place made read-only meanwhile) leaves
     // the files moved before it in place.
     bool moved = true;
-    for (const OutputFile& file : files) {
-        if (moved && replaceFile(file.path + suffix, file.path))
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (moved && replaceFile(staged[i], files[i].path))
             continue;
         if (moved) {
             setLastError(FileMoveFailed);
-            std::fprintf(stderr, "%s: %s\n", lastErrorMessage().c_str(), file.path.c_str());
+            std::fprintf(stderr, "%s: %s\n", lastErrorMessage().c_str(), files[i].path.c_str());
         }
         moved = false;
-        std::remove((file.path + suffix).c_str());
+        std::remove(staged[i].c_str());
     }
     return moved;
 }

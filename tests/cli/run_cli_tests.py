@@ -78,6 +78,7 @@ COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" 
     ("render -o out.nfo --png nowhere/out.png e.toml", 2, (OLD, OLD),
      "Failed to open file: nowhere/out.png"),
     ("render -o out.nfo --html sub e.toml", 2, OLD, "Failed to move file: sub"),
+    ("render --template one.ntf -o out.png --png out.png e.toml", 0, (Golden("one.png"),) * 2, ""),
     ("render --utf8 --template sub/narrow.ntf -o out.nfo --png out.png cafe.toml", 1,
      (OLD, Golden("report.png")), Golden("report.txt")),
     ("sheet", 0, Golden("sheet.toml"), ""),
