@@ -107,7 +107,8 @@ _wine_prefix_version() {
     wine_version=$(wine --version 2>/dev/null) || wine_version=unknown
     printf 'wine=%s arch=%s settings=%s font=%s\n' "$wine_version" "$(wine_windows_tree)" \
         "$(printf '%s' "$_WINE_SETTINGS" | sha1sum | cut -c1-12)" \
-        "$(sha1sum <"$_WINE_ENV_DIR/make-terminal-font.py" | cut -c1-12)"
+        "$(cat "$_WINE_ENV_DIR/make-terminal-font.py" "$_WINE_ENV_DIR/pcf_font.py" |
+            sha1sum | cut -c1-12)"
 }
 
 # Usage: wine_prepare_prefix PREFIX

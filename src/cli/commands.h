@@ -21,8 +21,11 @@ private:
     std::string templatePath;
     std::string archive;
     std::string output;
+    std::string png;
+    std::string html;
     std::string sheet;
     bool utf8 = false;
+    bool dark = false;
 };
 
 class CheckCommand {
@@ -45,6 +48,17 @@ public:
 private:
     CLI::App* app;
     std::string archive;
+};
+
+class SheetCommand {
+public:
+    explicit SheetCommand(CLI::App& parent);
+    bool chosen() const { return app->parsed(); }
+    int run();
+
+private:
+    CLI::App* app;
+    std::string file;
 };
 
 class JamCommand {
@@ -71,3 +85,11 @@ private:
 // Writes bytes to the file at path (whole or not at all) or, for an empty path, to standard
 // output; false after printing why.
 bool writeOutput(const std::string& path, const std::string& bytes);
+
+struct OutputFile {
+    std::string path;
+    std::string bytes;
+};
+// Writes every file whole or none of them: each is written beside its place first, and only when
+// all are written do they take their places. False after printing why.
+bool writeOutputFiles(const std::vector<OutputFile>& files);

@@ -64,3 +64,19 @@ std::string cp437ToUtf8(const std::string& text) {
     }
     return utf8;
 }
+
+std::vector<std::string> textLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        size_t length = end - start;
+        if (end < text.size() && length > 0 && text[end - 1] == '\r')
+            --length;
+        lines.push_back(text.substr(start, length));
+        start = end + 1;
+    }
+    return lines;
+}

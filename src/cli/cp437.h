@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The character a byte stands for: ASCII for 0x20-0x7E, letters, symbols, box-drawing and shade
 // characters for 0x80-0xFF, and for the control bytes 0x01-0x1F and 0x7F the pictographs that NFO
@@ -17,3 +18,7 @@ bool cp437Byte(char32_t character, uint8_t& byte);
 // CP437 text as UTF-8, for a terminal. CR, LF, TAB and NUL stay as they are, so line ends are
 // unchanged; every other byte becomes its character.
 std::string cp437ToUtf8(const std::string& text);
+
+// The lines of an NFO or a failure report: the text cut at each LF, with the CR before it
+// dropped. The last line's end, when there is one, starts no further line.
+std::vector<std::string> textLines(const std::string& text);

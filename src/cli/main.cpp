@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     RenderCommand render(app);
     CheckCommand check(app);
     TemplatesCommand templates(app);
+    SheetCommand sheet(app);
     JamCommand jam(app);
 
     try {
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
         status = check.run();
     } else if (templates.chosen()) {
         status = templates.run();
+    } else if (sheet.chosen()) {
+        status = sheet.run();
     } else if (jam.chosen()) {
         status = jam.run();
     }

@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <stdlib.h>
+#include <windows.h>
 
 #include "cli/process_io.h"
 
@@ -31,4 +32,13 @@ std::string pathInFolder(const std::string& folder, const std::string& name) {
 std::string baseName(const std::string& path) {
     size_t separator = path.find_last_of("\\/:");
     return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool isFolder(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }

@@ -4,85 +4,15 @@
 #include <cstring>
 #include <utility>
 
+#include "cli/sheet_keys.h"
 #include "cli/sheet_text.h"
 #include "cli/toml_parser.h"
 #include "engine/form_controls.h"
 
 namespace {
 
-// How a key's value is read and what it sets.
-enum class ValueKind {
-    Text,           // single-line text
-    MultiLineText,  // multi-line text
-    Newsgroups,     // multi-line text, ASCII letters lower-cased
-    Digits,         // 0-9 only: a string or a non-negative integer
-    Unit,           // "Kb" or "Mb"
-    Crack,          // "already" or "included"
-    PostNumber,     // digits, or false for no post number
-    Support,        // an array of preset names, or a custom text
-    Flag,           // a boolean
-};
-
-struct SheetKey {
-    const char* table;
-    const char* name;
-    ValueKind kind;
-    FormPage page;
-    uint32_t control;
-    // The check box that a present key ticks, or 0.
-    uint32_t checkBox;
-};
-
 using namespace GeneralControl;
 namespace Upload = UploadControl;
-namespace Various = VariousControl;
-
-const SheetKey sheetKeys[] = {
-    {"general", "title", ValueKind::Text, GeneralPage, TitleEdit, 0},
-    {"general", "uploader", ValueKind::Text, GeneralPage, UploaderEdit, 0},
-    {"general", "software", ValueKind::Text, GeneralPage, SoftwareEdit, 0},
-    {"general", "packed", ValueKind::Digits, GeneralPage, PackedEdit, 0},
-    {"general", "unit", ValueKind::Unit, GeneralPage, UnitList, 0},
-    {"general", "unpacked", ValueKind::Digits, GeneralPage, UnpackedEdit, UnpackedCheck},
-    {"general", "serial", ValueKind::Text, GeneralPage, SerialEdit, SerialCheck},
-    {"general", "registered_to", ValueKind::Text, GeneralPage, RegisteredToEdit, RegisteredToCheck},
-    {"general", "cracked_by", ValueKind::Text, GeneralPage, CrackedByEdit, CrackedByCheck},
-    {"general", "crack", ValueKind::Crack, GeneralPage, AlreadyCrackedRadio, 0},
-    {"general", "keygen_by", ValueKind::Text, GeneralPage, KeygenByEdit, KeygenByCheck},
-    {"upload", "uploaded_as", ValueKind::Text, UploadPage, Upload::UploadedAsCombo, 0},
-    {"upload", "post_number", ValueKind::PostNumber, UploadPage, Upload::PostNumberEdit,
-     Upload::PostNumberCheck},
-    {"upload", "files", ValueKind::Digits, UploadPage, Upload::FilesEdit, Upload::FilesCheck},
-    {"upload", "per_day", ValueKind::Digits, UploadPage, Upload::PerDayEdit, Upload::PerDayCheck},
-    {"upload", "support", ValueKind::Support, UploadPage, Upload::CustomSupportEdit, 0},
-    {"upload", "newsgroups", ValueKind::Newsgroups, UploadPage, Upload::NewsgroupsEdit, 0},
-    {"upload", "repost", ValueKind::Text, UploadPage, Upload::RepostCombo, 0},
-    {"upload", "fill_wait", ValueKind::Flag, UploadPage, Upload::FillWaitCheck, 0},
-    {"various", "install", ValueKind::MultiLineText, VariousTextPage, Various::InstallEdit,
-     Various::InstallCheck},
-    {"various", "comments", ValueKind::MultiLineText, VariousTextPage, Various::CommentsEdit,
-     Various::CommentsCheck},
-    {"various", "thanks", ValueKind::MultiLineText, VariousTextPage, Various::ThanksEdit,
-     Various::ThanksCheck},
-};
-
-const char* const sheetTables[] = {"general", "upload", "various"};
-
-const SheetKey* findKey(const std::string& table, const std::string& name) {
-    for (const SheetKey& key : sheetKeys) {
-        if (table == key.table && name == key.name)
-            return &key;
-    }
-    return nullptr;
-}
-
-bool isSheetTable(const std::string& name) {
-    for (const char* table : sheetTables) {
-        if (name == table)
-            return true;
-    }
-    return false;
-}
 
 // "an integer", "a string": the value's type as the messages name it.
 std::string typeName(const toml::node& node) {
@@ -177,29 +107,23 @@ void applySupport(const toml::node& node, RecordForm& form) {
     }
     if (!node.is_array())
         wrongType(expected, node);
-    struct Preset {
-        const char* name;
-        uint32_t checkBox;
-        bool ticked;
-    } presets[] = {{"SFV", Upload::SfvCheck, false},
-                   {"CUE", Upload::CueCheck, false},
-                   {"Manual", Upload::ManualCheck, false}};
+    bool ticked[supportPresetCount] = {};
     for (const toml::node& item : *node.as_array()) {
         const char* const itemExpected = "\"SFV\", \"CUE\" or \"Manual\" in the array";
         if (!item.is_string())
             wrongType(itemExpected, item);
         const std::string& word = item.as_string()->get();
         bool known = false;
-        for (Preset& preset : presets) {
-            if (sameWordIgnoringCase(word, preset.name))
-                preset.ticked = known = true;
+        for (size_t i = 0; i < supportPresetCount; ++i) {
+            if (sameWordIgnoringCase(word, supportPresets[i].name))
+                ticked[i] = known = true;
         }
         if (!known)
             throw ValueProblem(std::string("expected ") + itemExpected + ", found " + quoted(word));
     }
     setChecked(form, UploadPage, Upload::PresetsRadio, true);
-    for (const Preset& preset : presets) {
-        setChecked(form, UploadPage, preset.checkBox, preset.ticked);
+    for (size_t i = 0; i < supportPresetCount; ++i) {
+        setChecked(form, UploadPage, supportPresets[i].checkBox, ticked[i]);
     }
 }
 
@@ -276,7 +200,11 @@ public:
                 std::string fullName = tableName + "." + name;
                 const SheetKey* sheetKey = findKey(tableName, name);
                 if (sheetKey == nullptr) {
-                    problem(node, fullName, "unknown key");
+                    const SheetKey* closest = closestKey(tableName, name);
+                    problem(node, fullName,
+                            closest == nullptr
+                                ? std::string("unknown key")
+                                : "unknown key " + name + "; did you mean " + closest->name + "?");
                     continue;
                 }
                 try {

@@ -22,3 +22,8 @@ private:
 // form starts. Throws SheetError listing every problem found (syntax, unknown tables and keys,
 // wrong types, bad values); then the form must not be used.
 void readReleaseSheet(const std::string& text, const std::string& sheetName, RecordForm& form);
+
+// A sheet with every key, each after a comment with its meaning and its default, ready to fill
+// in. The keys whose presence alone ticks a box are commented out; the others hold the untouched
+// form's values, so that the sheet renders as an empty one does.
+std::string starterSheet();

@@ -4,9 +4,11 @@
 #include "cli/commands.h"
 #include "cli/cp437.h"
 #include "cli/generation.h"
+#include "cli/nfo_picture.h"
 #include "cli/process_io.h"
 #include "cli/release_sheet.h"
 #include "cli/template_source.h"
+#include "engine/form_controls.h"
 #include "engine/record_form.h"
 
 namespace {
@@ -38,10 +40,13 @@ bool readSheet(const std::string& sheet, std::string& text) {
 RenderCommand::RenderCommand(CLI::App& parent) {
     app = parent.add_subcommand("render", "Render a release sheet (TOML) into an NFO file.");
     app->footer(
-        "The NFO (CP437, CR LF line ends) goes to standard output, or to OUT, which is written\n"
-        "whole or not at all. Without --template the default template of the archive is used:\n"
-        "--archive, else Quenby.jam beside the executable, else in ../share/quenby/ from it, else\n"
-        "in the current folder. --template NAME also finds NAME.ntf here and the installed ones.\n"
+        "The NFO (CP437, CR LF line ends) goes to OUT, else, without --png and --html, to\n"
+        "standard output. --png draws it in an 8 x 14 CP437 bitmap font and --html makes a web\n"
+        "page of it; when the generation fails, they show the failure report and OUT is not\n"
+        "written. Each file is written whole or not at all, and all of them or none. Without\n"
+        "--template the default template of the archive is used: --archive, else Quenby.jam\n"
+        "beside the executable, else in ../share/quenby/ from it, else in the current folder.\n"
+        "--template NAME also finds NAME.ntf here and the installed ones.\n"
         "Exit codes: 0 rendered, 1 generation failed (the failure report is on standard error),\n"
         "2 unusable sheet, template or archive, or output not written.");
     CLI::Option* templateOption =
@@ -53,6 +58,11 @@ RenderCommand::RenderCommand(CLI::App& parent) {
     app->add_flag("--utf8", utf8, "Convert the NFO (or the failure report) from CP437 to UTF-8");
     app->add_option("-o,--output", output, "Write the NFO to OUT instead of standard output")
         ->type_name("OUT");
+    app->add_option("--png", png, "Also draw the NFO as a picture (PNG)")->type_name("FILE.png");
+    app->add_option("--html", html, "Also write the NFO as a web page (HTML, UTF-8)")
+        ->type_name("FILE.html");
+    app->add_flag("--dark", dark,
+                  "Light on black in the picture and the page (else black on white)");
     app->add_option("sheet", sheet, "Release sheet (TOML, UTF-8); - reads standard input")
         ->type_name("SHEET.toml")
         ->required();
@@ -85,7 +95,20 @@ int RenderCommand::run() {
         // The report's own lines end with CR LF; one more ends its last line.
         text += "\r\n";
         std::fwrite(text.data(), 1, text.size(), stderr);
-        return ExitFailed;
     }
-    return writeOutput(output, text) ? ExitSuccess : ExitBadInput;
+    std::vector<OutputFile> files;
+    if (!output.empty() && generation.succeeded)
+        files.push_back({output, text});
+    Colours colours = dark ? Colours::LightOnDark : Colours::DarkOnLight;
+    if (!png.empty())
+        files.push_back({png, nfoPicture(generation.text, colours)});
+    if (!html.empty()) {
+        String title = form.text(GeneralPage, GeneralControl::TitleEdit);
+        files.push_back({html, nfoPage(generation.text, orEmpty(title), colours)});
+    }
+    if (files.empty() && generation.succeeded && !writeOutput("", text))
+        return ExitBadInput;
+    if (!files.empty() && !writeOutputFiles(files))
+        return ExitBadInput;
+    return generation.succeeded ? ExitSuccess : ExitFailed;
 }

@@ -22,7 +22,8 @@ EXAMPLE = Path(ROOT, "examples", "release.toml")
 MEMCHECK = ["valgrind", "--tool=memcheck", "--leak-check=full", "--show-leak-kinds=all",
             "--errors-for-leak-kinds=all", "--track-origins=yes", "--num-callers=30"]
 CLEAN = ["ERROR SUMMARY: 0 errors", "All heap blocks were freed -- no leaks are possible"]
-OLD = b"an older, longer file that must be replaced whole\n" * 100  # out.nfo before every run
+OLD = b"an older, longer file that must be replaced whole\n" * 100  # each of OUTS before every run
+OUTS = ["out.nfo", "out.png", "out.html"]
 
 
 class Golden(str):
@@ -38,7 +39,7 @@ HIGH = b"\r\n".join(bytes(range(row, row + 32)) for row in range(0x80, 0x100, 32
 # prints "first", and an archive without Default.ntf.
 PACKS = ["jam pack t.jam Default.ntf=one.ntf sub/two.bin",
          "jam pack Quenby.jam Default.ntf=one.ntf", "jam pack other.jam one.ntf"]
-HELP = ["", "render", "check", "templates", "jam", "jam list", "jam extract", "jam pack"]
+HELP = ["", "render", "check", "templates", "sheet", "jam", "jam list", "jam extract", "jam pack"]
 USAGE = [("", "A subcommand is required"), ("jam", "A subcommand is required"),
          ("render", "sheet is required"), ("check", "templates is required"),
          ("jam extract t.jam", "name is required"), ("jam pack u.jam", "files is required"),
@@ -46,8 +47,9 @@ USAGE = [("", "A subcommand is required"), ("jam", "A subcommand is required"),
 
 # (command, exit code, output, message[, standard input: bytes, or a file to open]). A command
 # may start with DIR/ (run there) and "copy" (the program's copy in lonely/, no archive beside it)
-# and end with >FILE (standard output). The output is out.nfo's after a command with -o, else
-# standard output. A message gets its line end; @PATH at its end is that file's full path.
+# and end with >FILE (standard output). The output is that of each of OUTS the command names (a
+# tuple for several), else standard output. A message gets its line end; @PATH at its end is that
+# file's full path. {G} is golden/.
 COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" ", "_")), "")
             for c in HELP] + [(c, 2, b"", m + "\nRun with --help for more information.")
                               for c, m in USAGE] + [
@@ -68,6 +70,19 @@ COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" 
     ("render sub", 2, b"", ("Failed to read from file: sub", "Failed to open file: sub")),
     ("render -o nowhere/out.nfo e.toml", 2, OLD, "Failed to open file: nowhere/out.nfo"),
     ("render e.toml >/dev/full", 2, b"", "Failed to write to file: standard output"),
+    # Pictures and pages: all files or none; a failed generation draws its report.
+    ("render --archive {A} --dark -o out.nfo --png out.png --html out.html {E}", 0, tuple(
+        Golden("Default/release" + e) for e in [".nfo", "-dark.png", "-dark.html"]), ""),
+    ("render --template glyphs.ntf --html out.html --png out.png e.toml", 0,
+     (Golden("glyphs.html"), Golden("glyphs.png")), ""),
+    ("render -o out.nfo --png nowhere/out.png e.toml", 2, (OLD, OLD),
+     "Failed to open file: nowhere/out.png"),
+    ("render -o out.nfo --html sub e.toml", 2, OLD, "Failed to move file: sub"),
+    ("render --template one.ntf -o out.png --png out.png e.toml", 0, (Golden("one.png"),) * 2, ""),
+    ("render --utf8 --template sub/narrow.ntf -o out.nfo --png out.png cafe.toml", 1,
+     (OLD, Golden("report.png")), Golden("report.txt")),
+    ("sheet", 0, Golden("sheet.toml"), ""),
+    ("sheet nowhere/out.nfo", 2, OLD, "Failed to open file: nowhere/out.nfo"),
     # A failed generation: the framed report (converted like the NFO), OUT left as it was.
     ("render --utf8 --template sub/narrow.ntf -o out.nfo cafe.toml", 1, OLD,
      Golden("report.txt")),
@@ -95,9 +110,13 @@ COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" 
 ]
 
 SHIPPED = sorted(Path(ROOT, "templates").glob("*.ntf"))
-# Every sheet of sheets/ and the example through every shipped template.
+# Every sheet of sheets/ and the example through every shipped template, the example's picture,
+# and the starter sheet, which renders as an empty one.
 GOLDEN = [("render --template %s %s" % (t, s), 0, Golden("%s/%s.nfo" % (t.stem, s.stem)), "")
-          for t in SHIPPED for s in sorted(Path(HERE, "sheets").glob("*.toml")) + [EXAMPLE]]
+          for t in SHIPPED for s in sorted(Path(HERE, "sheets").glob("*.toml")) + [EXAMPLE]] + [
+    (c % t, 0, Golden(g % t.stem), "") for t in SHIPPED for c, g in [
+        ("render --template %s --png out.png {E}", "%s/release.png"),
+        ("render --template %s {G}/sheet.toml", "%s/empty.nfo")]]
 # Each sheet of files/bad/ is refused: "FILE:LINE: message" for each of its lines that is refused,
 # in line order (the keys are read in name order), and nothing is written.
 BAD = [("render --archive {A} -o out.nfo bad/" + s.name, 2, OLD, Golden("bad/%s.txt" % s.stem))
@@ -138,8 +157,10 @@ def same(name, expected, actual):
 
 
 def row(work, command, code, output, message, stdin=b""):
-    Path(work, "out.nfo").write_bytes(OLD)
-    args = command.format(A=OPTIONS.archive, SHIPPED=" ".join(map(str, SHIPPED))).split()
+    for out in OUTS:
+        Path(work, out).write_bytes(OLD)
+    args = command.format(A=OPTIONS.archive, SHIPPED=" ".join(map(str, SHIPPED)), E=EXAMPLE,
+                          G=os.path.join(HERE, "golden")).split()
     cwd, program, stdout = work, OPTIONS.quenby, None
     if args[:1] and args[0].endswith("/"):
         cwd = os.path.join(work, args.pop(0))
@@ -158,12 +179,15 @@ def row(work, command, code, output, message, stdin=b""):
     if message and not isinstance(message, Golden) and not message.endswith("\n"):
         message += "\n"
     name = "quenby " + command
-    nfo, to_file = Path(work, "out.nfo").read_bytes(), "-o" in args
+    named = [o for a in args for o in OUTS if a.endswith(o)]
+    files = {o: Path(work, o).read_bytes() for o in OUTS}
+    rest = [files[o] for o in OUTS if o not in named]
     same(name + ": exit code", code, got)
     same(name + ": message", message, err)
-    same(name + ": output", output, nfo if to_file else out)
-    same(name + ": nothing else written", (b"" if to_file else OLD, before),
-         (out if to_file else nfo, sorted(os.listdir(work))))
+    for i, expected in enumerate(output if type(output) is tuple else (output,)):
+        same(name + ": output %d" % i, expected, files[named[i]] if named else out)
+    same(name + ": nothing else written", (b"" if named else out, [OLD] * len(rest), before),
+         (out, rest, sorted(os.listdir(work))))
 
 
 def main():

@@ -1,0 +1,50 @@
+#include "cli/cp437.h"
+#include "cli/nfo_picture.h"
+#include "cli/utf8.h"
+
+namespace {
+
+// CP437 text as HTML text: each byte its character, the NUL byte's empty glyph a space, and the
+// characters that HTML would read as markup escaped.
+std::string htmlText(const std::string& text) {
+    std::string html;
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                html += "&amp;";
+                break;
+            case '<':
+                html += "&lt;";
+                break;
+            case '>':
+                html += "&gt;";
+                break;
+            case '\0':
+                html += ' ';
+                break;
+            default:
+                appendUtf8(html, cp437Character(static_cast<uint8_t>(c)));
+        }
+    }
+    return html;
+}
+
+}  // namespace
+
+std::string nfoPage(const std::string& text, const std::string& title, Colours colours) {
+    const bool dark = colours == Colours::LightOnDark;
+    std::string page =
+        "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + htmlText(title) +
+        "</title>\n<style>\n"
+        "body { margin: 0; padding: 16px; background: " +
+        (dark ? "#000000; color: #c0c0c0" : "#ffffff; color: #000000") +
+        "; }\n"
+        // Fonts that draw the frames, shades and blocks; one line a font size, so blocks join.
+        "pre { margin: 0; font-family: \"DejaVu Sans Mono\", \"Cascadia Mono\", Consolas, Menlo,"
+        " \"Liberation Mono\", \"Courier New\", monospace; font-size: 16px; line-height: 1;"
+        " font-variant-ligatures: none; }\n"
+        "</style>\n</head>\n<body>\n<pre>\n";  // the parser drops this first line end
+    for (const std::string& line : textLines(text))
+        page += htmlText(line) + "\n";
+    return page + "</pre>\n</body>\n</html>\n";
+}
