@@ -1,6 +1,6 @@
 // Which check boxes open each field's gate and what the composed fields print with every fixed
-// wording the command-line goldens do not show, and the RecordForm the tests fill. Which control
-// each field reads is seen in the goldens fields-untouched and fields-full.
+// wording the command-line goldens do not show. Which control each field reads is seen in the
+// goldens fields-untouched and fields-full.
 #include <gtest/gtest.h>
 
 #include "engine_test_support.h"
@@ -62,23 +62,6 @@ TEST(FieldTextTest, GatesAndComposedTexts) {
         SCOPED_TRACE(std::string(c.keyword) + " " + c.text);
         EXPECT_EQ(c.text, printed(c.keyword, formWith(c.form, texts)));
     }
-}
-
-// The rows above rely on each radio button clearing its partner, one way; here the other way, the
-// radio buttons as the form starts, and what RecordForm refuses.
-TEST(FieldTextTest, RecordFormHoldsTheFormsControlsOnly) {
-    RecordForm form;
-    EXPECT_FALSE(form.isChecked(UploadPage, CustomTextRadio));
-    EXPECT_FALSE(form.isChecked(GeneralPage, CrackIncludedRadio));
-    form = formWith({ticked(UploadPage, CustomTextRadio), ticked(UploadPage, PresetsRadio)});
-    EXPECT_FALSE(form.isChecked(UploadPage, CustomTextRadio));
-    EXPECT_FALSE(form.setText(GeneralPage, 9999, "x") ||
-                 form.setText(UploadPage, FilesCheck, "x") ||
-                 form.setChecked(VariousTextPage, 1031, true) ||
-                 form.setChecked(GeneralPage, PackedEdit, true));
-    EXPECT_STREQ("", form.text(UploadPage, FilesCheck).chars());
-    ASSERT_TRUE(form.setText(GeneralPage, TitleEdit, nullptr));
-    EXPECT_STREQ("", form.text(GeneralPage, TitleEdit).chars());
 }
 
 }  // namespace

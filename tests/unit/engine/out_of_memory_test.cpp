@@ -40,35 +40,5 @@ TEST(OutOfMemoryTest, EveryAllocationFailureEndsInTheReportOrTheRightNfo) {
     EXPECT_GT(reports, 3) << "the sweep reached the engine's own allocations";
 }
 
-// A form text that could not be read (the form ran out of memory copying it) ends the generation
-// in the report, whether it is a field's whole text, a part of a composed one or a multi-line one.
-TEST(OutOfMemoryTest, AFormTextThatCouldNotBeReadEndsInTheReport) {
-    struct LosingForm : ReleaseForm {
-        LosingForm(const ReleaseForm& form, FormPage page, uint32_t control)
-            : form(form), page(page), control(control) {}
-        String text(FormPage p, uint32_t c) const override {
-            return p == page && c == control ? String() : form.text(p, c);
-        }
-        bool isChecked(FormPage p, uint32_t c) const override { return form.isChecked(p, c); }
-        const ReleaseForm& form;
-        FormPage page;
-        uint32_t control;
-    };
-    const RecordForm form = filledForm();
-    const std::string text = "#TITLE 1 0 -1\n\n#PACKAGESIZE 1 0 -1\n\n#REMARKS 1 0 2\n\n";
-    ASSERT_TRUE(generate(text, form).succeeded());
-    const struct {
-        FormPage page;
-        uint32_t control;
-        unsigned line;
-    } cases[] = {{GeneralPage, GeneralControl::TitleEdit, 2},
-                 {GeneralPage, GeneralControl::PackedEdit, 4},
-                 {VariousTextPage, VariousControl::CommentsEdit, 6}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.control);
-        expectFailure(generate(text, LosingForm(form, c.page, c.control)), "Out of memory", c.line);
-    }
-}
-
 }  // namespace
 }  // namespace enginetest

@@ -1,4 +1,4 @@
-// The standard message of every code, the recording of a failure, and the record before any.
+// The standard message of every code, and the record before any failure.
 #include "foundation/errors.h"
 
 #include <gtest/gtest.h>
@@ -26,25 +26,6 @@ TEST(ErrorsTest, EveryCodeHasItsStandardMessage) {
     };
     for (const auto& c : cases)
         EXPECT_STREQ(c.message, describeError(c.code).chars()) << std::hex << c.code;
-}
-
-// The code, then the standard message directly followed by each detail; a custom sentence is
-// the whole message.
-TEST(ErrorsTest, SetLastErrorRecordsTheCodeAndTheMessageWithItsDetail) {
-    const struct {
-        uint32_t code;
-        const char *detail1, *detail2, *message;
-    } cases[] = {
-        {CustomError, "Unable to use 'Terminal' font!", nullptr, "Unable to use 'Terminal' font!"},
-        {FileNotFound, ": ", "Quenby.jam", "File not found: Quenby.jam"},
-        {ArchiveCorrupt, ":\n", "/tmp/Quenby.jam", "Archive is corrupt:\n/tmp/Quenby.jam"},
-        {OutOfMemory, nullptr, nullptr, "Out of memory"},
-    };
-    for (const auto& c : cases) {
-        setLastError(c.code, c.detail1, c.detail2);
-        EXPECT_EQ(c.code, LastError.code);
-        EXPECT_STREQ(c.message, LastError.message.chars());
-    }
 }
 
 // Looked at in a fresh process, where nothing has failed yet, whatever tests ran before here.
