@@ -156,9 +156,11 @@ bool String::equals(const char* text) const {
     return strCompare(characters, text) == 0;
 }
 
+// A copy of left that failed stays null: appending to it would give right alone.
 String operator+(const String& left, const char* right) {
     String result(left);
-    result.append(right);
+    if (result.chars() != nullptr || left.chars() == nullptr)
+        result.append(right);
     return result;
 }
 

@@ -169,6 +169,8 @@ TEST_F(TemplateCatalogueTest, EachFailedAllocationFailsCleanly) {
                     message == "Quenby.jam is corrupt!" || message == "File not found: Quenby.jam")
             << message;
         EXPECT_TRUE(!built || loadedMine || CurrentTemplate.text == nullptr);
+        EXPECT_TRUE(!built || templateNames.count == 5) << "a name lost, yet a success";
+        EXPECT_TRUE(!loadedMine || loaded() == "Mine.ntf") << "another template";
         listingRanOut |= !built && templateArchive.isOpen() && message == "Out of memory";
         loadRanOut |= built && !loadedMine;
         releaseCatalogue();
