@@ -85,9 +85,6 @@ inline RecordForm formFile(const std::string& path = "tests/e2e/forms/full.form"
     EXPECT_TRUE(fillForm(sourceFile(path), form, badLine)) << path << ": " << badLine;
     return form;
 }
-inline RecordForm filledForm() {
-    return formFile();
-}
 
 inline std::string failureReport(const std::string& message, unsigned line,
                                  const std::string& name = "Test.ntf") {
@@ -102,13 +99,6 @@ inline void expectFailure(const Generation& g, const std::string& message, unsig
     EXPECT_EQ(failureReport(message, line, name), g.preview);
     EXPECT_EQ("", g.output);
     EXPECT_EQ(std::vector<bool>{false}, g.enableCalls);
-}
-
-// A success shows the NFO and keeps it.
-inline void expectSuccess(const Generation& g, const std::string& nfo) {
-    EXPECT_EQ(nfo, g.preview);
-    EXPECT_EQ(nfo, g.output);
-    EXPECT_TRUE(g.succeeded());
 }
 
 }  // namespace enginetest

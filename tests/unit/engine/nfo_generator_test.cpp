@@ -1,5 +1,5 @@
-// Whole generations: templates and the NFOs they must give, the framed failure report and the
-// output commands.
+// Whole generations: templates and the NFOs they must give or their framed failure reports, the
+// output commands, and inputs far beyond what a release needs (the sanitizer build runs these too).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -50,19 +50,6 @@ TEST(NfoGeneratorTest, TemplatesGiveTheirGoldens) {
     }
 }
 
-// The report names the template as loaded, a null name as empty; no template, or an empty one,
-// gives an empty NFO.
-TEST(NfoGeneratorTest, TheReportNamesTheTemplateAndNoTemplateGivesNoNfo) {
-    expectFailure(generate("art\n#oops\n", RecordForm(), "<Default>"),
-                  "Unrecognised directive: OOPS", 2, "<Default>");
-    ASSERT_TRUE(loadTemplateBytes("#X", 2, "Test.ntf"));
-    CurrentTemplate.name.clear();
-    expectFailure(runGeneration(RecordForm()), "Unrecognised directive: X", 1, "");
-    unloadTemplate();
-    expectSuccess(runGeneration(RecordForm()), "");
-    expectSuccess(generate(""), "");
-}
-
 // A report is at most 4095 characters: a message too long for it is cut so that the report
 // still ends with the template's name and the line number.
 TEST(NfoGeneratorTest, ALongMessageIsCutToKeepTheTemplateAndLine) {
@@ -76,6 +63,32 @@ TEST(NfoGeneratorTest, ALongMessageIsCutToKeepTheTemplateAndLine) {
         EXPECT_EQ(std::min<size_t>(4095, failureReport(message, 2, "Long.ntf").size()),
                   g.preview.size());
     }
+}
+
+// A comment of 100,000 characters in short lines is printed whole; a template of 10 MiB is merged
+// whole, its lines of 100 characters (ended by CR LF or NUL) cut to 79.
+TEST(NfoGeneratorTest, HugeCommentsAndTemplatesArePrintedWhole) {
+    std::string comment, nfo = "Comments:\r\n";
+    for (size_t i = 0; comment.size() < 100000; ++i) {
+        const std::string line(1 + i % 76, static_cast<char>('a' + i % 26));
+        comment += (i == 0 ? "" : "\r\n") + line;
+        nfo += "  " + line + "\r\n";
+    }
+    const RecordForm form = formWith({ticked(VariousTextPage, CommentsCheck),
+                                      typed(VariousTextPage, CommentsEdit, comment),
+                                      typed(GeneralPage, TitleEdit, "Title")});
+    const Generation comments = generate("Comments:\n#REMARKS 1 0 2\n\n", form);
+    EXPECT_TRUE(comments.succeeded() && comments.preview == nfo && comments.output == nfo);
+    const std::string line(100, '='), merged = line.substr(0, 37) + "Title" + line.substr(42, 37);
+    std::string text;
+    nfo.clear();
+    for (size_t i = 0; text.size() < 10u * 1024 * 1024; ++i) {
+        text += i % 2 == 0 ? "#TITLE 1 0 -1\r\n" + line + "\r\n" : line + '\0';
+        nfo += (i % 2 == 0 ? merged : line.substr(0, 79)) + "\r\n";
+    }
+    const Generation g = generate(text, form);
+    EXPECT_TRUE(g.succeeded());
+    EXPECT_TRUE(nfo == g.output);  // not EXPECT_EQ: a diff of 10 MiB helps nobody
 }
 
 }  // namespace

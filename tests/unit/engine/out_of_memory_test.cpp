@@ -13,7 +13,7 @@ namespace {
 TEST(OutOfMemoryTest, EveryAllocationFailureEndsInTheReportOrTheRightNfo) {
     const std::string text =
         "#TITLE 1 0 -1\n\n#REMARKS 2 1 2\nComments:\n\n#INSERTLINE 1\n|\nend\n";
-    const RecordForm form = filledForm();
+    const RecordForm form = formFile();
     const Generation good = generate(text, form);
     ASSERT_EQ((std::vector<bool>{false, true}), good.enableCalls);
     // The report up to its line number, which depends on where the allocation failed.
@@ -38,6 +38,27 @@ TEST(OutOfMemoryTest, EveryAllocationFailureEndsInTheReportOrTheRightNfo) {
         EXPECT_EQ(0u, pendingInsertions.count);
     }
     EXPECT_GT(reports, 3) << "the sweep reached the engine's own allocations";
+}
+
+// A form text that could not be read (the form ran out of memory copying it) ends the generation
+// in the report, whether it is a field's whole text, a part of a composed one or a multi-line one.
+TEST(OutOfMemoryTest, AFormTextThatCouldNotBeReadEndsInTheReport) {
+    struct LosingForm : RecordForm {
+        LosingForm(FormPage page, uint32_t control, unsigned line)
+            : RecordForm(formFile()), page(page), control(control), line(line) {}
+        String text(FormPage p, uint32_t c) const override {
+            return p == page && c == control ? String() : RecordForm::text(p, c);
+        }
+        FormPage page;
+        uint32_t control;
+        unsigned line;  // the one the report names
+    };
+    const std::string text = "#TITLE 1 0 -1\n\n#PACKAGESIZE 1 0 -1\n\n#REMARKS 1 0 2\n\n";
+    ASSERT_TRUE(generate(text, formFile()).succeeded());
+    for (const LosingForm& form :
+         {LosingForm(GeneralPage, TitleEdit, 2), LosingForm(GeneralPage, PackedEdit, 4),
+          LosingForm(VariousTextPage, CommentsEdit, 6)})
+        expectFailure(generate(text, form), "Out of memory", form.line);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The file utilities: absolute paths, reads and 64-bit seeks, atomic saves. The searches are seen
-// through the template catalogue's listing.
+// The file utilities: absolute paths and atomic saves. Reads, seeks and searches are seen through
+// the archive and the template catalogue.
 #include "foundation/files.h"
 
 #include <gtest/gtest.h>
@@ -44,45 +44,6 @@ TEST_F(FilesTest, FullPathNameResolvesAndNormalises) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.second, orEmpty(fullPathName(c.first.c_str()))) << c.first;
-}
-
-// Only files open. The moves run in order on one file: distances beyond 32 bits are made in
-// several steps on Windows, positions past the end are allowed, and a position whose low word is
-// all ones is no failure. A short read is no error.
-TEST_F(FilesTest, AFileOpensSeeksAndReads) {
-    folder.write("ten.bin", "0123456789");
-    folder.makeFolder("folder.ntf");
-    EXPECT_EQ(noFile, openFileForReading("missing", OpenShared));
-    EXPECT_EQ(noFile, openFileForReading("folder.ntf", OpenExclusive));
-    FileHandle file = openFileForReading("ten.bin", OpenExclusive);
-#ifdef _WIN32
-    EXPECT_EQ(noFile, openFileForReading("ten.bin", OpenShared))
-        << "an exclusive opener keeps others out";
-#endif
-    enum : uint32_t { Start = SeekFromStart, Current = SeekFromCurrent, End = SeekFromEnd };
-    const struct {
-        int64_t distance;
-        uint32_t origin;
-        uint64_t position;  // 1: the move fails
-        const char* read;   // what a read of up to 4 bytes then gets, if anything
-    } cases[] = {
-        // clang-format off
-        {0, End, 10, ""}, {0, Start, 0, "0123"}, {1, Current, 5, "5678"}, {-3, End, 7, "789"},
-        {-1, Start, 1, nullptr}, {-11, End, 1, nullptr}, {0x100000000, Start, 0x100000000, ""},
-        {0xFFFFFFFF, Start, 0xFFFFFFFF, ""}, {0x1FFFFFFFF, Start, 0x1FFFFFFFF, nullptr},
-        {3 - 0x1FFFFFFFF, Current, 3, "3456"},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        uint64_t position = 1;
-        char bytes[4];
-        uint32_t got = 0;
-        EXPECT_EQ(c.position != 1, seekFile(file, c.distance, c.origin, &position)) << c.distance;
-        EXPECT_EQ(c.position, position) << c.distance;
-        EXPECT_TRUE(c.read == nullptr ||
-                    (readFile(file, bytes, 4, &got) && c.read == std::string(bytes, got)));
-    }
-    closeFile(file);
 }
 
 // A save replaces the file whole or not at all, leaves no temporary file behind, and keeps the

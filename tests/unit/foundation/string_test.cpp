@@ -59,7 +59,7 @@ TEST(StringTest, EveryOperationLeavesTheExpectedState) {
         {nullptr, [](S& s) { EXPECT_TRUE(s.resize(1)); }, ""},
         {nullptr, [](S& s) { EXPECT_TRUE(s.resize(3) && s.length() == 2 && s.resize(1)); }, ""},
         {nullptr, [](S& s) { s = S("abc"); }, null, 1},
-        {"abc", [](S& s) { s.append("d"); }, null, 1},
+        {"abc", [](S& s) { s.append("d"); }, null, 1}, {"ab", [](S& s) { s = s + "c"; }, null, 1},
         {"abc", [](S& s) { EXPECT_FALSE(s.resize(9)); }, "abc", 1},
         {"kept", [](S& s) { s.format("new"); }, "kept", 1},
         {"abc", [](S& s) { s = s.mid(1); }, null, 1},
