@@ -190,7 +190,12 @@ bool writeFileAtomically(const char* path, const void* data, uint32_t size) {
 }
 
 bool findFiles(const char* extension, FoundFileVisit visit, void* context) {
-    String pattern = String("*") + extension;
+    String pattern;  // stays null when out of memory, where "*" + extension could lose the "*"
+    pattern.format("*%s", extension);
+    if (pattern.chars() == nullptr) {
+        setLastError(OutOfMemory);  // not a search that found nothing
+        return false;
+    }
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern.chars(), &found);
     if (search == INVALID_HANDLE_VALUE)
