@@ -3,7 +3,7 @@
 
 #include <string>
 
-enum class Colours { DarkOnLight, LightOnDark };
+#include "cli/nfo_picture_rows.h"
 
 // A grayscale PNG: one cell of the glyph table a byte, 79 cells wide (more when a line is longer),
 // a row of cells a line (at least one row).
