@@ -31,7 +31,7 @@ SfvCommand::SfvCommand(CLI::App& parent) {
         "file that cannot be read, or OUT not written.");
     CLI::Option* pathsOption =
         app->add_option("paths", paths, "The release folder, or the files to list")
-            ->type_name("DIR|FILE...");
+            ->type_name("DIR|FILE");
     CLI::Option* outputOption =
         app->add_option("-o,--output", output, "Write the SFV to OUT instead of standard output")
             ->type_name("OUT");
