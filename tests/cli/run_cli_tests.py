@@ -290,6 +290,8 @@ def main():
             feeder.start()
             row(work, "render --template pipe.ntf e.toml", 0, Golden("Compact/empty.nfo"), "")
             feeder.join()
+            # A file that opens but cannot be read (the process's memory at offset 0).
+            row(work, "sfv /proc/self/mem", 2, b"", "Failed to read from file: /proc/self/mem")
     finally:
         shutil.rmtree(work, ignore_errors=True)
     failures = [r for r in RESULTS if r]
