@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Writes the templates that ship with Quenby: Default.ntf, Compact.ntf and Wide.ntf.
+"""Writes the templates that ship with Quenby: Default.ntf, Compact.ntf, Wide.ntf and FileId.ntf.
 
 The templates are single-byte CP437 text (box drawing and shade characters), so they are written
 from here rather than edited by hand. The art below is written in Unicode and encoded to CP437 on
@@ -351,7 +351,36 @@ def wide_template():
     ]
 
 
+# ---------------------------------------------------------------------------------------------
+# FileId.ntf: a FILE_ID.DIZ, at most 45 columns and 10 lines: the title, size, parts and uploader.
+
+DIZ_WIDTH = 45
+DIZ_COLUMN = 11  # where the values of the "label : value" rows start
+
+
+def diz_row(label=""):
+    text = ("▌  " + label).ljust(DIZ_COLUMN - 2) + (": " if label else "  ")
+    return text.ljust(DIZ_WIDTH - 1) + "▐"
+
+
+def fileid_template():
+    lines = [
+        comment("Quenby FILE_ID.DIZ template: at most 45 columns and 10 lines."),
+        "▄" * DIZ_WIDTH,
+        field("TITLE", 3, At(diz_row())),
+        "▌" + " " + "─" * (DIZ_WIDTH - 4) + " " + "▐",
+        field("PACKAGESIZE", DIZ_COLUMN, At(diz_row("Size"))),
+        field("POSTINFO", DIZ_COLUMN, At(diz_row("Parts"))),
+        field("UPLOADBY", DIZ_COLUMN, At(diz_row("By"))),
+        "▀" * DIZ_WIDTH,
+    ]
+    shown = [line for line in flatten(lines) if not line.startswith("#")]
+    assert len(shown) <= 10 and all(len(line) <= DIZ_WIDTH for line in shown)
+    return lines
+
+
 if __name__ == "__main__":
     write("Default.ntf", default_template())
     write("Compact.ntf", compact_template())
     write("Wide.ntf", wide_template())
+    write("FileId.ntf", fileid_template())

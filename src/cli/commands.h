@@ -59,6 +59,22 @@ public:
 private:
     CLI::App* app;
     std::string file;
+    std::string from;
+};
+
+class SfvCommand {
+public:
+    explicit SfvCommand(CLI::App& parent);
+    bool chosen() const { return app->parsed(); }
+    int run();
+
+private:
+    int check();
+
+    CLI::App* app;
+    std::vector<std::string> paths;
+    std::string output;
+    std::string sfv;
 };
 
 class JamCommand {

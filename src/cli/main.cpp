@@ -1,5 +1,6 @@
 // quenby: the command-line companion of Quenby. Renders NFO files from release sheets, checks
-// templates, lists the templates the program would offer, and packs or unpacks .jam archives.
+// templates, lists the templates the program would offer, packs or unpacks .jam archives, and
+// writes or checks the SFV of a release.
 #include <CLI/CLI.hpp>
 #include <cstdio>
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     CheckCommand check(app);
     TemplatesCommand templates(app);
     SheetCommand sheet(app);
+    SfvCommand sfv(app);
     JamCommand jam(app);
 
     try {
@@ -39,6 +41,8 @@ int main(int argc, char** argv) {
         status = templates.run();
     } else if (sheet.chosen()) {
         status = sheet.run();
+    } else if (sfv.chosen()) {
+        status = sfv.run();
     } else if (jam.chosen()) {
         status = jam.run();
     }

@@ -1,5 +1,6 @@
 // quenby sheet: a starter release sheet to fill in.
 #include "cli/commands.h"
+#include "cli/release_folder.h"
 #include "cli/release_sheet.h"
 
 SheetCommand::SheetCommand(CLI::App& parent) {
@@ -7,11 +8,23 @@ SheetCommand::SheetCommand(CLI::App& parent) {
     app->footer(
         "Each key comes after a comment with its meaning and its default. Rendered unchanged, the\n"
         "sheet gives what the untouched form gives. FILE is written whole or not at all.\n"
-        "Exit codes: 0 written, 2 not written.");
+        "--from DIR fills in what the release folder tells, each with a comment saying where it\n"
+        "came from: the packed size of its archive volumes (Kb, or Mb past 999999 Kb), the\n"
+        "number of files, the support files (.sfv, .cue, .pdf, .chm, manual) and the title and\n"
+        "software name from the volumes' name.\n"
+        "Exit codes: 0 written, 2 not written (or no archive volumes in DIR).");
     app->add_option("file", file, "Where to write the sheet; standard output without it")
         ->type_name("FILE.toml");
+    app->add_option("--from", from, "Fill in what this release folder tells")->type_name("DIR");
 }
 
 int SheetCommand::run() {
-    return writeOutput(file, starterSheet()) ? ExitSuccess : ExitBadInput;
+    std::string sheet = starterSheet();
+    if (!from.empty()) {
+        ReleaseFolder release;
+        if (!readReleaseFolder(from, release))
+            return ExitBadInput;
+        sheet = folderSheet(release, from);
+    }
+    return writeOutput(file, sheet) ? ExitSuccess : ExitBadInput;
 }
