@@ -178,6 +178,14 @@ void applyKey(const SheetKey& key, const toml::node& node, RecordForm& form) {
         setChecked(form, key.page, key.checkBox, true);
 }
 
+// "unknown key", or with the nearest known name "unknown key titel; did you mean title?".
+std::string unknown(const char* what, const std::string& name, const char* closest) {
+    std::string message = std::string("unknown ") + what;
+    if (closest != nullptr)
+        message += " " + name + "; did you mean " + closest + "?";
+    return message;
+}
+
 class SheetReader {
 public:
     SheetReader(const std::string& sheetName, RecordForm& form)
@@ -188,7 +196,8 @@ public:
             std::string tableName(tableKey.str());
             if (!isSheetTable(tableName)) {
                 problem(tableNode, tableName,
-                        tableNode.is_table() ? "unknown table" : "unknown key");
+                        tableNode.is_table() ? unknown("table", tableName, closestTable(tableName))
+                                             : "unknown key");
                 continue;
             }
             if (!tableNode.is_table()) {
@@ -202,9 +211,7 @@ public:
                 if (sheetKey == nullptr) {
                     const SheetKey* closest = closestKey(tableName, name);
                     problem(node, fullName,
-                            closest == nullptr
-                                ? std::string("unknown key")
-                                : "unknown key " + name + "; did you mean " + closest->name + "?");
+                            unknown("key", name, closest == nullptr ? nullptr : closest->name));
                     continue;
                 }
                 try {

@@ -51,3 +51,5 @@ bool isSheetTable(const std::string& name);
 // The key of table whose name is nearest to name, when it is at most two edits away (a letter
 // added, dropped or changed); the first in table order of the nearest. Null when none is.
 const SheetKey* closestKey(const std::string& table, const std::string& name);
+// The table whose name is nearest to name, by the same measure; null when none is.
+const char* closestTable(const std::string& name);
