@@ -47,10 +47,14 @@ std::string typeName(const toml::node& node) {
 const char* const textExpected = "text (a string)";
 const char* const digitsExpected = "digits (a string or a non-negative integer)";
 
-std::string textValue(const toml::node& node, TextLines lines) {
+const std::string& stringValue(const toml::node& node) {
     if (!node.is_string())
         wrongType(textExpected, node);
-    return formText(node.as_string()->get(), lines);
+    return node.as_string()->get();
+}
+
+std::string textValue(const toml::node& node, TextLines lines) {
+    return formText(stringValue(node), lines);
 }
 
 std::string digitsValue(const toml::node& node) {
@@ -136,8 +140,9 @@ void applyKey(const SheetKey& key, const toml::node& node, RecordForm& form) {
             setText(form, key.page, key.control, textValue(node, TextLines::Multiple));
             break;
         case ValueKind::Newsgroups:
+            // Lower-cased before the conversion, as the box does: "È" becomes CP437's "è".
             setText(form, key.page, key.control,
-                    lowerCaseAscii(textValue(node, TextLines::Multiple)));
+                    formText(lowerCaseCp1252(stringValue(node)), TextLines::Multiple));
             break;
         case ValueKind::Digits:
             setText(form, key.page, key.control, digitsValue(node));

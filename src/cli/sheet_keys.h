@@ -11,7 +11,7 @@
 enum class ValueKind {
     Text,           // single-line text
     MultiLineText,  // multi-line text
-    Newsgroups,     // multi-line text, ASCII letters lower-cased
+    Newsgroups,     // multi-line text, lower-cased as the newsgroups box does
     Digits,         // 0-9 only: a string or a non-negative integer
     Unit,           // "Kb" or "Mb"
     Crack,          // "already" or "included"

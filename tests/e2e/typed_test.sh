@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Text typed as a user types it: letters of code page 1252 reach the preview, the clipboard and
-# the saved file as their CP437 forms, and the editable combo boxes take texts far longer than
-# they are wide, all of which reach the NFO.
+# the saved file as their CP437 forms, as the command line renders them from a release sheet; the
+# editable combo boxes take texts far longer than they are wide, all of which reach the NFO.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 golden=$E2E_DIR/golden forms=$E2E_DIR/forms
@@ -9,6 +9,9 @@ app_fresh "Default.ntf=$E2E_DIR/templates/Framed.ntf"
 quenby_start shown
 
 test_case "letters typed in code page 1252 are CP437 in the preview, on the clipboard and saved"
+# The newsgroups box lower-cases the typed "É" as the command line does the sheet's.
+"$QUENBY_NATIVE_BIN/quenby" render --template "$E2E_DIR/templates/Framed.ntf" "$forms/accents.toml" |
+    cmp -s - "$golden/accents-framed.nfo" || fail "the command line renders accents.toml otherwise"
 { cat "$golden/accents-framed.nfo" && printf '\0'; } >"$WORK/expected-clipboard"
 # The form file holds the NFO's bytes; the boxes are typed the same letters in code page 1252.
 check "typing accented letters" < <(iconv -f CP437 -t CP1252 "$forms/accents.form" && cat <<EOF
