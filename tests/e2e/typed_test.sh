@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Text typed as a user types it: letters of code page 1252 reach the preview, the clipboard and
-# the saved file as their CP437 forms, as the command line renders them from a release sheet; the
-# editable combo boxes take texts far longer than they are wide, all of which reach the NFO.
+# the saved file as their CP437 forms, also where the system's OEM code page is not CP437, and as
+# the command line renders them from a release sheet; the editable combo boxes take texts far
+# longer than they are wide, all of which reach the NFO.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 golden=$E2E_DIR/golden forms=$E2E_DIR/forms
@@ -34,6 +35,23 @@ gettext 4 1048 ->file $golden/long-framed.nfo
 EOF
 )
 screenshot typed
+drv close >/dev/null || fail "cannot close the main window"
+expect_exit 0
+
+# Code page 850 has "Á" as 0xB5, which CP437 draws as "╡", and "¢" as 0xBD ("╜").
+test_case "under a German locale (OEM code page 850) typed text is CP437: Á becomes A, ¢ stays 0x9B"
+localedef -i de_DE -f UTF-8 "$WORK/de_DE.UTF-8" 2>/dev/null || true
+printf '[general]\ntitle = "A ¢"\n' | "$QUENBY_NATIVE_BIN/quenby" render --template \
+    "$E2E_DIR/templates/Framed.ntf" - >"$WORK/german.nfo"
+export LOCPATH=$WORK LANG=de_DE.UTF-8
+quenby_start shown
+check "typing under code page 850" <<EOF
+code-pages -> "1252 850"
+tab 1
+type 1 1010 "\xC1 \xA2"
+tab 4
+gettext 4 1048 ->file $WORK/german.nfo
+EOF
 drv close >/dev/null || fail "cannot close the main window"
 expect_exit 0
 e2e_end
