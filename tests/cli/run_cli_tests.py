@@ -38,7 +38,9 @@ HIGH = b"\r\n".join(bytes(range(row, row + 32)) for row in range(0x80, 0x100, 32
 # Packed before the cases run: t.jam and the current folder's Quenby.jam, whose Default.ntf
 # prints "first", and an archive without Default.ntf.
 PACKS = ["jam pack t.jam Default.ntf=one.ntf sub/two.bin",
-         "jam pack Quenby.jam Default.ntf=one.ntf", "jam pack other.jam one.ntf"]
+         "jam pack Quenby.jam Default.ntf=one.ntf", "jam pack other.jam one.ntf",
+         "jam pack zip/Quenby.jam Default.ntf=one.ntf"]
+COPIES = {"copy": "lonely/bin", "zip": "zip/cli"}  # where the program's copies are run
 HELP = ["", "render", "check", "templates", "sheet", "jam", "jam list", "jam extract", "jam pack"]
 USAGE = [("", "A subcommand is required"), ("jam", "A subcommand is required"),
          ("render", "sheet is required"), ("check", "templates is required"),
@@ -46,7 +48,8 @@ USAGE = [("", "A subcommand is required"), ("jam", "A subcommand is required"),
          ("render --template a.ntf --archive b.jam e.toml", "--template excludes --archive")]
 
 # (command, exit code, output, message[, standard input: bytes, or a file to open]). A command
-# may start with DIR/ (run there) and "copy" (the program's copy in lonely/, no archive beside it)
+# may start with DIR/ (run there) and "copy" (the program's copy in lonely/bin/, no archive beside
+# it nor above) or "zip" (its copy in zip/cli/, below an archive and a template as in the zip)
 # and end with >FILE (standard output). The output is that of each of OUTS the command names (a
 # tuple for several), else standard output. A message gets its line end; @PATH at its end is that
 # file's full path. {G} is golden/.
@@ -54,10 +57,11 @@ COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" 
             for c in HELP] + [(c, 2, b"", m + "\nRun with --help for more information.")
                               for c, m in USAGE] + [
     ("--version", 0, b"Quenby v1.0\n", ""),
-    # The default template: --archive, else beside the program, else in the current folder.
+    # The default template: --archive, else beside the program, else above it, else here.
     ("render e.toml", 0, Golden("Default/empty.nfo"), ""),
     ("copy render e.toml", 0, b"first\r\n", ""),
     ("lonely/ copy render ../e.toml", 2, b"", "File not found:\n@lonely/Quenby.jam"),
+    ("sub/ zip templates", 0, "<Default>\nnarrow\nZipped\n", ""),
     ("render --archive other.jam e.toml", 2, b"", "Quenby.jam is corrupt!"),
     ("render --template sub/gone.ntf e.toml", 2, b"", "Failed to open file: gone.ntf"),
     # The sheet from standard input, OUT replaced whole; files and streams that fail.
@@ -164,9 +168,8 @@ def row(work, command, code, output, message, stdin=b""):
     cwd, program, stdout = work, OPTIONS.quenby, None
     if args[:1] and args[0].endswith("/"):
         cwd = os.path.join(work, args.pop(0))
-    if args[:1] == ["copy"]:
-        program = os.path.join(work, "lonely", os.path.basename(program))
-        args.pop(0)
+    if args[:1] in (["copy"], ["zip"]):
+        program = os.path.join(work, COPIES[args.pop(0)], os.path.basename(program))
     if args[-1:] and args[-1].startswith(">"):
         stdout = args.pop()[1:]
     before = sorted(os.listdir(work))
@@ -198,7 +201,9 @@ def main():
     global OPTIONS
     OPTIONS = parser.parse_args()
     OPTIONS.quenby = os.path.abspath(OPTIONS.quenby)
-    OPTIONS.archive = os.path.join(os.path.dirname(OPTIONS.quenby), "Quenby.jam")
+    folder = os.path.dirname(OPTIONS.quenby)  # the archive beside the program, or above cli/
+    OPTIONS.archive = next(a for a in [os.path.join(folder, "Quenby.jam"),
+                                       os.path.join(folder, "..", "Quenby.jam")] if os.path.exists(a))
     if OPTIONS.wine:
         os.environ.setdefault("WINEPREFIX", os.path.join(ROOT, "build", "wineprefix"))
         os.environ.setdefault("WINEARCH", "win32")
@@ -206,8 +211,9 @@ def main():
     work = tempfile.mkdtemp(prefix="quenby-cli-")
     try:
         shutil.copytree(os.path.join(HERE, "files"), work, dirs_exist_ok=True)
-        os.makedirs(os.path.join(work, "lonely"))
-        shutil.copy(OPTIONS.quenby, os.path.join(work, "lonely"))
+        for folder in COPIES.values():
+            os.makedirs(os.path.join(work, folder))
+            shutil.copy(OPTIONS.quenby, os.path.join(work, folder))
         for command in PACKS:
             same("quenby " + command, (0, b"", b""), run(command.split(), work, OPTIONS.quenby))
         for case in COMMANDS + GOLDEN + BAD:
