@@ -77,6 +77,7 @@ COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" 
     # Pictures and pages: all files or none; a failed generation draws its report.
     ("render --archive {A} --dark -o out.nfo --png out.png --html out.html {E}", 0, tuple(
         Golden("Default/release" + e) for e in [".nfo", "-dark.png", "-dark.html"]), ""),
+    ("render --template markup.ntf --html out.html markup.toml", 0, Golden("markup.html"), ""),
     ("render --template glyphs.ntf --html out.html --png out.png e.toml", 0,
      (Golden("glyphs.html"), Golden("glyphs.png")), ""),
     ("render -o out.nfo --png nowhere/out.png e.toml", 2, (OLD, OLD),
