@@ -102,7 +102,7 @@ COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" 
     ("check renderings.ntf", 1, Golden("check/renderings.txt"), ""),  # found only by rendering
     ("check {SHIPPED}", 0, b"", ""),
     # The selector's entries, sorted ignoring case ("" is ".ntf"); then the jam commands.
-    ("sel/ templates --archive {A}", 0, "\n<Default>\n_under\nAlpha\nbeta\nDefault\nZed\n", ""),
+    ("sel/ copy templates --archive {A}", 0, "\n<Default>\n_under\nAlpha\nbeta\nDefault\nZed\n", ""),
     ("sel/ templates --archive nosuch.jam", 2, b"", "File not found:\n@sel/nosuch.jam"),
     ("jam list t.jam", 0, "         7  Default.ntf\n       256  two.bin\n", ""),
     ("jam list nosuch.jam", 2, b"", "File not found: @nosuch.jam"),
