@@ -47,10 +47,14 @@ std::string typeName(const toml::node& node) {
 const char* const textExpected = "text (a string)";
 const char* const digitsExpected = "digits (a string or a non-negative integer)";
 
-std::string textValue(const toml::node& node, TextLines lines) {
+const std::string& stringValue(const toml::node& node) {
     if (!node.is_string())
         wrongType(textExpected, node);
-    return formText(node.as_string()->get(), lines);
+    return node.as_string()->get();
+}
+
+std::string textValue(const toml::node& node, TextLines lines) {
+    return formText(stringValue(node), lines);
 }
 
 std::string digitsValue(const toml::node& node) {
@@ -136,8 +140,9 @@ void applyKey(const SheetKey& key, const toml::node& node, RecordForm& form) {
             setText(form, key.page, key.control, textValue(node, TextLines::Multiple));
             break;
         case ValueKind::Newsgroups:
+            // Lower-cased before the conversion, as the box does: "È" becomes CP437's "è".
             setText(form, key.page, key.control,
-                    lowerCaseAscii(textValue(node, TextLines::Multiple)));
+                    formText(lowerCaseCp1252(stringValue(node)), TextLines::Multiple));
             break;
         case ValueKind::Digits:
             setText(form, key.page, key.control, digitsValue(node));
@@ -178,6 +183,14 @@ void applyKey(const SheetKey& key, const toml::node& node, RecordForm& form) {
         setChecked(form, key.page, key.checkBox, true);
 }
 
+// "unknown key", or with the nearest known name "unknown key titel; did you mean title?".
+std::string unknown(const char* what, const std::string& name, const char* closest) {
+    std::string message = std::string("unknown ") + what;
+    if (closest != nullptr)
+        message += " " + name + "; did you mean " + closest + "?";
+    return message;
+}
+
 class SheetReader {
 public:
     SheetReader(const std::string& sheetName, RecordForm& form)
@@ -188,7 +201,8 @@ public:
             std::string tableName(tableKey.str());
             if (!isSheetTable(tableName)) {
                 problem(tableNode, tableName,
-                        tableNode.is_table() ? "unknown table" : "unknown key");
+                        tableNode.is_table() ? unknown("table", tableName, closestTable(tableName))
+                                             : "unknown key");
                 continue;
             }
             if (!tableNode.is_table()) {
@@ -202,9 +216,7 @@ public:
                 if (sheetKey == nullptr) {
                     const SheetKey* closest = closestKey(tableName, name);
                     problem(node, fullName,
-                            closest == nullptr
-                                ? std::string("unknown key")
-                                : "unknown key " + name + "; did you mean " + closest->name + "?");
+                            unknown("key", name, closest == nullptr ? nullptr : closest->name));
                     continue;
                 }
                 try {

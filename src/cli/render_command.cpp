@@ -45,7 +45,8 @@ RenderCommand::RenderCommand(CLI::App& parent) {
         "page of it; when the generation fails, they show the failure report and OUT is not\n"
         "written. Each file is written whole or not at all, and all of them or none. Without\n"
         "--template the default template of the archive is used: --archive, else Quenby.jam\n"
-        "beside the executable, else in ../share/quenby/ from it, else in the current folder.\n"
+        "beside the executable, else in ../share/quenby/ from it, else in the folder above it,\n"
+        "else in the current folder.\n"
         "--template NAME also finds NAME.ntf here and the installed ones.\n"
         "Exit codes: 0 rendered, 1 generation failed (the failure report is on standard error),\n"
         "2 unusable sheet, template or archive, or output not written.");

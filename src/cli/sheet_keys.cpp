@@ -91,20 +91,35 @@ size_t editDistance(const std::string& from, const std::string& to) {
     return previous[to.size()];
 }
 
+// Whether candidate is nearer to word than the nearest so far (best edits away) and at most two
+// edits away; if so, best becomes its distance.
+bool isNearer(const std::string& word, const char* candidate, size_t& best) {
+    const size_t farthest = 2;
+    size_t distance = editDistance(word, candidate);
+    if (distance > farthest || distance >= best)
+        return false;
+    best = distance;
+    return true;
+}
+
 }  // namespace
 
 const SheetKey* closestKey(const std::string& table, const std::string& name) {
-    const size_t farthest = 2;
     const SheetKey* closest = nullptr;
-    size_t best = farthest + 1;
+    size_t best = SIZE_MAX;
     for (const SheetKey& key : sheetKeys) {
-        if (table != key.table)
-            continue;
-        size_t distance = editDistance(name, key.name);
-        if (distance < best) {
-            best = distance;
+        if (table == key.table && isNearer(name, key.name, best))
             closest = &key;
-        }
+    }
+    return closest;
+}
+
+const char* closestTable(const std::string& name) {
+    const char* closest = nullptr;
+    size_t best = SIZE_MAX;
+    for (const char* table : sheetTables) {
+        if (isNearer(name, table, best))
+            closest = table;
     }
     return closest;
 }

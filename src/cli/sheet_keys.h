@@ -11,7 +11,7 @@
 enum class ValueKind {
     Text,           // single-line text
     MultiLineText,  // multi-line text
-    Newsgroups,     // multi-line text, ASCII letters lower-cased
+    Newsgroups,     // multi-line text, lower-cased as the newsgroups box does
     Digits,         // 0-9 only: a string or a non-negative integer
     Unit,           // "Kb" or "Mb"
     Crack,          // "already" or "included"
@@ -51,3 +51,5 @@ bool isSheetTable(const std::string& name);
 // The key of table whose name is nearest to name, when it is at most two edits away (a letter
 // added, dropped or changed); the first in table order of the nearest. Null when none is.
 const SheetKey* closestKey(const std::string& table, const std::string& name);
+// The table whose name is nearest to name, by the same measure; null when none is.
+const char* closestTable(const std::string& name);

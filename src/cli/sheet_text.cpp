@@ -79,6 +79,28 @@ std::string lowerCaseAscii(std::string text) {
     return text;
 }
 
+std::string lowerCaseCp1252(const std::string& utf8) {
+    std::string lower;
+    size_t position = 0;
+    while (position < utf8.size()) {
+        char32_t character;
+        if (!decodeUtf8(utf8, position, character)) {
+            lower += utf8[position++];
+            continue;
+        }
+        if ((character >= 'A' && character <= 'Z') ||
+            (character >= U'\u00C0' && character <= U'\u00DE' && character != U'\u00D7')) {
+            character += 0x20;
+        } else if (character == U'\u0160' || character == U'\u0152' || character == U'\u017D') {
+            character += 1;  // Š š, Œ œ, Ž ž
+        } else if (character == U'\u0178') {
+            character = U'\u00FF';  // Ÿ ÿ
+        }
+        appendUtf8(lower, character);
+    }
+    return lower;
+}
+
 std::string quoted(const std::string& text) {
     std::string result = "\"";
     for (char c : text) {

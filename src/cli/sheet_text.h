@@ -22,8 +22,13 @@ std::string formText(const std::string& utf8, TextLines lines);
 // Throws ValueProblem unless text holds only the digits 0 to 9 (it may be empty).
 void checkDigits(const std::string& text);
 
-// Lower-cases the ASCII letters, as the newsgroups box does with every letter typed.
+// Lower-cases the ASCII letters.
 std::string lowerCaseAscii(std::string text);
+
+// Lower-cases the UTF-8 text's capitals that code page 1252 has with their small letters, as the
+// newsgroups box does with every letter typed in it: A-Z, À-Þ but ×, Š, Œ, Ž and Ÿ. Every other
+// character, and any byte that is not UTF-8, stays as it is.
+std::string lowerCaseCp1252(const std::string& utf8);
 
 // text in double quotes, with quotes, backslashes and control characters escaped as in TOML.
 std::string quoted(const std::string& text);

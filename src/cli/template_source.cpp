@@ -19,7 +19,8 @@ std::string installedFolder() {
     std::string executable = executableFolder();
     if (executable.empty())
         return std::string();
-    for (const std::string& folder : {executable, pathInFolder(executable, "../share/quenby")}) {
+    for (const std::string& folder : {executable, pathInFolder(executable, "../share/quenby"),
+                                      pathInFolder(executable, "..")}) {
         if (isExistingFile(pathInFolder(folder, archiveName).c_str()))
             return folder;
     }

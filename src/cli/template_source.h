@@ -6,7 +6,8 @@
 #include <vector>
 
 // The folder of the tool's own archive and templates: beside the executable, else ../share/quenby/
-// from it (where the Debian package installs them), whichever holds Quenby.jam; empty if neither.
+// from it (where the Debian package installs them), else the folder above it (the Windows zip's
+// program folder, above cli\), whichever first holds Quenby.jam; empty if none does.
 std::string installedFolder();
 
 // The archive to use: the --archive option when given, else Quenby.jam in the installed folder,

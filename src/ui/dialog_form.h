@@ -12,8 +12,8 @@ class DialogForm : public ReleaseForm {
 public:
     DialogForm(HWND generalPage, HWND uploadPage, HWND variousTextPage);
 
-    // The control's window text in the OEM code page; zero-length for an empty or missing
-    // control, null when it could not be read (out of memory).
+    // The control's window text in CP437, the code page of NFO files; zero-length for an empty or
+    // missing control, null when it could not be read (out of memory).
     String text(FormPage page, uint32_t control) const override;
     // True when the page's button is checked; false for a missing page or control.
     bool isChecked(FormPage page, uint32_t control) const override;

@@ -39,7 +39,9 @@ HIGH = b"\r\n".join(bytes(range(row, row + 32)) for row in range(0x80, 0x100, 32
 # Packed before the cases run: t.jam and the current folder's Quenby.jam, whose Default.ntf
 # prints "first", and an archive without Default.ntf.
 PACKS = ["jam pack t.jam Default.ntf=one.ntf sub/two.bin",
-         "jam pack Quenby.jam Default.ntf=one.ntf", "jam pack other.jam one.ntf"]
+         "jam pack Quenby.jam Default.ntf=one.ntf", "jam pack other.jam one.ntf",
+         "jam pack unzipped/Quenby.jam Default.ntf=one.ntf"]
+COPIES = {"copy": "lonely/bin", "zip": "unzipped/cli"}  # where the program's copies are run
 HELP = ["", "render", "check", "templates", "sheet", "sfv", "jam", "jam list", "jam extract", "jam pack"]
 USAGE = [("", "A subcommand is required"), ("jam", "A subcommand is required"),
          ("render", "sheet is required"), ("check", "templates is required"),
@@ -48,7 +50,8 @@ USAGE = [("", "A subcommand is required"), ("jam", "A subcommand is required"),
          ("sfv --check a.sfv b", "paths excludes --check")]
 
 # (command, exit code, output, message[, standard input: bytes, or a file to open]). A command
-# may start with DIR/ (run there) and "copy" (the program's copy in lonely/, no archive beside it)
+# may start with DIR/ (run there) and "copy" (the program's copy in lonely/bin/, no archive beside
+# it nor above) or "zip" (its copy in unzipped/cli/, below an archive and a template as in the zip)
 # and end with >FILE (standard output). The output is that of each of OUTS the command names (a
 # tuple for several), else standard output. A message gets its line end; @PATH at its end is that
 # file's full path. {G} is golden/.
@@ -56,10 +59,11 @@ COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" 
             for c in HELP] + [(c, 2, b"", m + "\nRun with --help for more information.")
                               for c, m in USAGE] + [
     ("--version", 0, b"Quenby v1.0\n", ""),
-    # The default template: --archive, else beside the program, else in the current folder.
+    # The default template: --archive, else beside the program, else above it, else here.
     ("render e.toml", 0, Golden("Default/empty.nfo"), ""),
     ("copy render e.toml", 0, b"first\r\n", ""),
     ("lonely/ copy render ../e.toml", 2, b"", "File not found:\n@lonely/Quenby.jam"),
+    ("sub/ zip templates", 0, "<Default>\nnarrow\nZipped\n", ""),
     ("render --archive other.jam e.toml", 2, b"", "Quenby.jam is corrupt!"),
     ("render --template sub/gone.ntf e.toml", 2, b"", "Failed to open file: gone.ntf"),
     # The sheet from standard input, OUT replaced whole; files and streams that fail.
@@ -75,6 +79,7 @@ COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" 
     # Pictures and pages: all files or none; a failed generation draws its report.
     ("render --archive {A} --dark -o out.nfo --png out.png --html out.html {E}", 0, tuple(
         Golden("Default/release" + e) for e in [".nfo", "-dark.png", "-dark.html"]), ""),
+    ("render --template markup.ntf --html out.html markup.toml", 0, Golden("markup.html"), ""),
     ("render --template glyphs.ntf --html out.html --png out.png e.toml", 0,
      (Golden("glyphs.html"), Golden("glyphs.png")), ""),
     ("render -o out.nfo --png nowhere/out.png e.toml", 2, (OLD, OLD),
@@ -99,7 +104,7 @@ COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" 
     ("check renderings.ntf", 1, Golden("check/renderings.txt"), ""),  # found only by rendering
     ("check {SHIPPED}", 0, b"", ""),
     # The selector's entries, sorted ignoring case ("" is ".ntf"); then the jam commands.
-    ("sel/ templates --archive {A}", 0, "\n<Default>\n_under\nAlpha\nbeta\nDefault\nZed\n", ""),
+    ("sel/ copy templates --archive {A}", 0, "\n<Default>\n_under\nAlpha\nbeta\nDefault\nZed\n", ""),
     ("sel/ templates --archive nosuch.jam", 2, b"", "File not found:\n@sel/nosuch.jam"),
     ("jam list t.jam", 0, "         7  Default.ntf\n       256  two.bin\n", ""),
     ("jam list nosuch.jam", 2, b"", "File not found: @nosuch.jam"),
@@ -226,9 +231,8 @@ def row(work, command, code, output, message, stdin=b""):
     cwd, program, stdout = work, OPTIONS.quenby, None
     if args[:1] and args[0].endswith("/"):
         cwd = os.path.join(work, args.pop(0))
-    if args[:1] == ["copy"]:
-        program = os.path.join(work, "lonely", os.path.basename(program))
-        args.pop(0)
+    if args[:1] in (["copy"], ["zip"]):
+        program = os.path.join(work, COPIES[args.pop(0)], os.path.basename(program))
     if args[-1:] and args[-1].startswith(">"):
         stdout = args.pop()[1:]
     before = sorted(os.listdir(work))
@@ -260,7 +264,9 @@ def main():
     global OPTIONS
     OPTIONS = parser.parse_args()
     OPTIONS.quenby = os.path.abspath(OPTIONS.quenby)
-    OPTIONS.archive = os.path.join(os.path.dirname(OPTIONS.quenby), "Quenby.jam")
+    folder = os.path.dirname(OPTIONS.quenby)  # the archive beside the program, or above cli/
+    OPTIONS.archive = next(a for a in [os.path.join(folder, "Quenby.jam"),
+                                       os.path.join(folder, "..", "Quenby.jam")] if os.path.exists(a))
     if OPTIONS.wine:
         os.environ.setdefault("WINEPREFIX", os.path.join(ROOT, "build", "wineprefix"))
         os.environ.setdefault("WINEARCH", "win32")
@@ -268,8 +274,9 @@ def main():
     work = tempfile.mkdtemp(prefix="quenby-cli-")
     try:
         shutil.copytree(os.path.join(HERE, "files"), work, dirs_exist_ok=True)
-        os.makedirs(os.path.join(work, "lonely"))
-        shutil.copy(OPTIONS.quenby, os.path.join(work, "lonely"))
+        for folder in COPIES.values():
+            os.makedirs(os.path.join(work, folder))
+            shutil.copy(OPTIONS.quenby, os.path.join(work, folder))
         for folder, (volumes, others, size) in FOLDERS.items():
             os.makedirs(os.path.join(work, folder))
             for name, each in [(v, size) for v in volumes] + others:

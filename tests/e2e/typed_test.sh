@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Text typed as a user types it: letters of code page 1252 reach the preview, the clipboard and
-# the saved file as their CP437 forms, and the editable combo boxes take texts far longer than
-# they are wide, all of which reach the NFO.
+# the saved file as their CP437 forms, also where the system's OEM code page is not CP437, and as
+# the command line renders them from a release sheet; the editable combo boxes take texts far
+# longer than they are wide, all of which reach the NFO.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 golden=$E2E_DIR/golden forms=$E2E_DIR/forms
@@ -9,11 +10,18 @@ app_fresh "Default.ntf=$E2E_DIR/templates/Framed.ntf"
 quenby_start shown
 
 test_case "letters typed in code page 1252 are CP437 in the preview, on the clipboard and saved"
-{ cat "$golden/accents-framed.nfo" && printf '\0'; } >"$WORK/expected-clipboard"
+# The NFO the command line renders from the same form as a sheet; the newsgroups box lower-cases
+# the typed "É" as the command line does the sheet's.
+nfo=$WORK/expected.nfo
+"$QUENBY_NATIVE_BIN/quenby" render --template "$E2E_DIR/templates/Framed.ntf" "$forms/accents.toml" \
+    >"$nfo"
+{ cat "$nfo" && printf '\0'; } >"$WORK/expected-clipboard"
 # The form file holds the NFO's bytes; the boxes are typed the same letters in code page 1252.
 check "typing accented letters" < <(iconv -f CP437 -t CP1252 "$forms/accents.form" && cat <<EOF
+tab 2
+type 2 1036 "alt.binaries.\xC9DITION"
 tab 4
-gettext 4 1048 ->file $golden/accents-framed.nfo
+gettext 4 1048 ->file $nfo
 clipboard-clear
 click 4 1049
 clipboard-oem $WORK/clipboard ->file $WORK/expected-clipboard
@@ -21,7 +29,7 @@ EOF
 )
 drv click-post 4 1050 ";" save-dialog "$WORK/accents.nfo" "Save NFO file..." >/dev/null ||
     fail "saving accents.nfo"
-wait_until 10 cmp -s "$WORK/accents.nfo" "$golden/accents-framed.nfo" || fail "accents.nfo is not the NFO"
+wait_until 10 cmp -s "$WORK/accents.nfo" "$nfo" || fail "accents.nfo is not the NFO"
 
 test_case "200 characters typed into each editable combo box are all kept, and all reach the NFO"
 check "typing long texts" < <(cat "$forms/long.form" &&
@@ -31,6 +39,23 @@ gettext 4 1048 ->file $golden/long-framed.nfo
 EOF
 )
 screenshot typed
+drv close >/dev/null || fail "cannot close the main window"
+expect_exit 0
+
+# Code page 850 has "Á" as 0xB5, which CP437 draws as "╡", and "¢" as 0xBD ("╜").
+test_case "under a German locale (OEM code page 850) typed text is CP437: Á becomes A, ¢ stays 0x9B"
+localedef -i de_DE -f UTF-8 "$WORK/de_DE.UTF-8" 2>/dev/null || true
+printf '[general]\ntitle = "A ¢"\n' | "$QUENBY_NATIVE_BIN/quenby" render --template \
+    "$E2E_DIR/templates/Framed.ntf" - >"$WORK/german.nfo"
+export LOCPATH=$WORK LANG=de_DE.UTF-8
+quenby_start shown
+check "typing under code page 850" <<EOF
+code-pages -> "1252 850"
+tab 1
+type 1 1010 "\xC1 \xA2"
+tab 4
+gettext 4 1048 ->file $WORK/german.nfo
+EOF
 drv close >/dev/null || fail "cannot close the main window"
 expect_exit 0
 e2e_end

@@ -308,6 +308,11 @@ void echoCommand(const Arguments& a) {
     emit(text);
 }
 
+// The driver is started in the program's locale, so these are the program's code pages too.
+void codePagesCommand(const Arguments&) {
+    emit(std::to_string(GetACP()) + " " + std::to_string(GetOEMCP()));
+}
+
 void expectCommand(const Arguments& a) {
     std::string wanted = decodeEscapes(a[0]);
     if (lastResult() != wanted) {
@@ -367,6 +372,7 @@ const std::vector<Command>& sessionCommands() {
         {"main-title", "TITLE", 1, 1, mainTitleCommand,
          "set the main window's caption (default " QUENBY_VERSION_LINE ")"},
         {"echo", "TEXT...", 0, 64, echoCommand, "print the words"},
+        {"code-pages", "", 0, 0, codePagesCommand, "print the ANSI and the OEM code page"},
         {"expect", "TEXT", 1, 1, expectCommand, "fail unless the last result is exactly TEXT"},
         {"expect-file", "FILE", 1, 1, expectFileCommand,
          "fail unless the last result equals FILE's bytes"},

@@ -56,7 +56,8 @@ protected:
 // Every load reads its source afresh: the text loaded before is scribbled over first.
 TEST_F(TemplateCatalogueTest, BuildListsTheLooseTemplatesAndEachNameLoadsFromItsSource) {
     ASSERT_TRUE(buildCatalogue()) << orEmpty(LastError.message);
-    EXPECT_TRUE(CurrentTemplate.name == "<Default>" && loaded() == defaultText);
+    EXPECT_STREQ("<Default>", CurrentTemplate.name.chars());
+    EXPECT_EQ(defaultText, loaded());
     std::vector<std::string> names;
     ListNode* node = templateNames.first;
     for (uint32_t i = 0; i < templateNames.count; ++i, node = node->next)
@@ -74,16 +75,18 @@ TEST_F(TemplateCatalogueTest, BuildListsTheLooseTemplatesAndEachNameLoadsFromIts
         // clang-format on
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c[0]);
+        SCOPED_TRACE("row " + std::to_string(&c - cases) + ": " + c[0]);
         std::fill(CurrentTemplate.text, CurrentTemplate.text + CurrentTemplate.size, 'x');
         ASSERT_TRUE(loadTemplate(String(c[0])));
         EXPECT_STREQ(c[1], CurrentTemplate.name.chars());
         EXPECT_EQ(c[2], loaded());
     }
     ASSERT_TRUE(loadTemplateFile(folder.at("notes.txt").c_str(), "Notes"));
-    EXPECT_TRUE(CurrentTemplate.name == "Notes" && loaded() == "notes.txt");
+    EXPECT_STREQ("Notes", CurrentTemplate.name.chars());
+    EXPECT_EQ("notes.txt", loaded());
     releaseCatalogue();
-    EXPECT_TRUE(templateNames.count == 0 && CurrentTemplate.text == nullptr);
+    EXPECT_EQ(0u, templateNames.count);
+    EXPECT_EQ(nullptr, CurrentTemplate.text);
 }
 
 // A build row (no name) builds over its archive ("" for none). A load row builds over the intact
@@ -130,7 +133,7 @@ TEST_F(TemplateCatalogueTest, EveryFailureLeavesNoTextAndItsMessage) {
         // clang-format on
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name != nullptr ? c.name : c.message);
+        SCOPED_TRACE("row " + std::to_string(&c - cases) + ": " + (c.name ? c.name : c.message));
         releaseCatalogue();
         templateArchive.close();
         std::filesystem::remove(folder.at("Quenby.jam"));
@@ -140,7 +143,8 @@ TEST_F(TemplateCatalogueTest, EveryFailureLeavesNoTextAndItsMessage) {
             EXPECT_FALSE(buildCatalogue());
             EXPECT_EQ(0u, templateNames.count) << "no search after a failed start";
         } else {
-            ASSERT_TRUE(buildCatalogue() && loadTemplate(String("Mine")));
+            ASSERT_TRUE(buildCatalogue());
+            ASSERT_TRUE(loadTemplate(String("Mine")));
             if (c.name == std::string("<Default>"))
                 templateArchive.close();
             EXPECT_FALSE(loadTemplate(String(c.name == std::string("<null>") ? nullptr : c.name)));
@@ -176,7 +180,8 @@ TEST_F(TemplateCatalogueTest, EachFailedAllocationFailsCleanly) {
         releaseCatalogue();
         templateArchive.close();
     }
-    EXPECT_TRUE(listingRanOut && loadRanOut);
+    EXPECT_TRUE(listingRanOut) << "no allocation of the listing failed";
+    EXPECT_TRUE(loadRanOut) << "no allocation of the load failed";
 }
 
 #ifndef _WIN32

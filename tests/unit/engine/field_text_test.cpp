@@ -59,7 +59,7 @@ TEST(FieldTextTest, GatesAndComposedTexts) {
         // clang-format on
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.keyword) + " " + c.text);
+        SCOPED_TRACE("row " + std::to_string(&c - cases) + ": " + c.keyword + " " + c.text);
         EXPECT_EQ(c.text, printed(c.keyword, formWith(c.form, texts)));
     }
 }

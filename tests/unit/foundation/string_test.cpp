@@ -57,7 +57,8 @@ TEST(StringTest, EveryOperationLeavesTheExpectedState) {
         {"abcdef", [](S& s) { EXPECT_TRUE(s.resize(4)); }, "abc"},
         {"abc", [](S& s) { EXPECT_TRUE(s.resize(0)); }, null},
         {nullptr, [](S& s) { EXPECT_TRUE(s.resize(1)); }, ""},
-        {nullptr, [](S& s) { EXPECT_TRUE(s.resize(3) && s.length() == 2 && s.resize(1)); }, ""},
+        {nullptr, [](S& s) { EXPECT_TRUE(s.resize(3)); EXPECT_EQ(2u, s.length());
+                             EXPECT_TRUE(s.resize(1)); }, ""},
         {nullptr, [](S& s) { s = S("abc"); }, null, 1},
         {"abc", [](S& s) { s.append("d"); }, null, 1}, {"ab", [](S& s) { s = s + "c"; }, null, 1},
         {"abc", [](S& s) { EXPECT_FALSE(s.resize(9)); }, "abc", 1},
@@ -66,6 +67,7 @@ TEST(StringTest, EveryOperationLeavesTheExpectedState) {
         // clang-format on
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE("row " + std::to_string(&c - cases));
         S s(c.start);
         failNthAllocation(c.failAt);
         c.change(s);
@@ -77,6 +79,8 @@ TEST(StringTest, EveryOperationLeavesTheExpectedState) {
         EXPECT_EQ(text.empty(), s.isEmpty());
         EXPECT_EQ(!c.expected, s == nullptr);
         EXPECT_EQ(c.expected.has_value(), s == text.c_str());
-        EXPECT_TRUE(s != (text + " ").c_str() && s != "ABC" && (text.empty() || s != ""));
+        EXPECT_TRUE(s != (text + " ").c_str());
+        EXPECT_TRUE(s != "ABC");
+        EXPECT_TRUE(text.empty() || s != "");
     }
 }
