@@ -8,7 +8,7 @@
 #include "engine/block_directives.h"
 #include "engine/directive_parser.h"
 #include "engine/field_directives.h"
-#include "engine/form_controls.h"
+#include "engine/form_table.h"
 #include "engine/insertion.h"
 #include "engine/record_form.h"
 #include "engine/template_reader.h"

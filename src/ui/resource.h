@@ -83,7 +83,7 @@
 #define QUENBY_CREDITS_LINE "Written by the Quenby developers"
 
 #ifndef RC_INVOKED
-#include "engine/form_controls.h"
+#include "engine/form_table.h"
 
 // The engine reads the form by these same numbers.
 static_assert(IDD_GENERAL_PAGE == GeneralPage, "General / Software page");
