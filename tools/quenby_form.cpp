@@ -1,6 +1,9 @@
 // quenby_form: the build's view of the form table.
 //   quenby_form ids          the resource ids of the form pages, as #defines for quenby.rc
 //   quenby_form json RC      the form as JSON, with the labels and captions of quenby.rc
+//   quenby_form state [SHEET]  each control of the untouched form, or of the form filled from
+//                            the release sheet (- for standard input): as the test driver's
+//                            form-state prints the dialogs
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -8,7 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/process_io.h"
+#include "cli/release_sheet.h"
 #include "engine/form_table.h"
+#include "engine/record_form.h"
 
 namespace {
 
@@ -264,6 +270,35 @@ int printJson(const char* rcPath) {
     return 0;
 }
 
+int printState(const char* sheetPath) {
+    RecordForm form;
+    if (sheetPath != nullptr) {
+        std::FILE* file = std::string(sheetPath) == "-" ? stdin : std::fopen(sheetPath, "rb");
+        std::string sheet;
+        if (file == nullptr || !readStream(file, sheet)) {
+            std::fprintf(stderr, "quenby_form: cannot read %s\n", sheetPath);
+            return 2;
+        }
+        try {
+            readReleaseSheet(sheet, sheetPath, form);
+        } catch (const SheetError& error) {
+            std::fprintf(stderr, "%s\n", error.what());
+            return 2;
+        }
+    }
+    for (const FormControl& c : formTable::controls) {
+        const bool enabled =
+            isEnabled(c, [&](uint32_t box) { return form.isChecked(c.page, box); });
+        const bool button = c.kind == ControlKind::Check || c.kind == ControlKind::Radio;
+        String text = form.text(c.page, c.id);
+        std::printf("%s %s %s %s\n", findFormPage(c.page)->name, c.name,
+                    enabled ? "enabled" : "disabled",
+                    button ? (form.isChecked(c.page, c.id) ? "checked" : "unchecked")
+                           : ("\"" + std::string(orEmpty(text), text.length()) + "\"").c_str());
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -272,6 +307,10 @@ int main(int argc, char** argv) {
         return printIds();
     if (command == "json" && argc == 3)
         return printJson(argv[2]);
-    std::fprintf(stderr, "usage: quenby_form ids | quenby_form json QUENBY.rc\n");
+    if (command == "state" && argc <= 3)
+        return printState(argc == 3 ? argv[2] : nullptr);
+    std::fprintf(
+        stderr,
+        "usage: quenby_form ids | quenby_form json QUENBY.rc | quenby_form state [SHEET]\n");
     return 1;
 }
