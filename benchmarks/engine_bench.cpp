@@ -7,7 +7,7 @@
 #include <string>
 
 #include "catalogue/template_catalogue.h"
-#include "engine/form_controls.h"
+#include "engine/form_table.h"
 #include "engine/nfo_generator.h"
 #include "engine/nfo_view.h"
 #include "engine/record_form.h"

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "cli/sheet_keys.h"
 #include "cli/sheet_text.h"
 #include "cli/toml_parser.h"
-#include "engine/form_controls.h"
+#include "engine/form_table.h"
 
 namespace {
 
@@ -71,16 +72,26 @@ std::string digitsValue(const toml::node& node) {
     return text;
 }
 
-// The value, which must be one of the two words (exactly); returns true for the first.
-bool choice(const toml::node& node, const char* first, const char* second) {
-    std::string expected = quoted(first) + " or " + quoted(second);
+// The value, which must be one of the words (exactly); returns its position among them.
+size_t choice(const toml::node& node, const std::vector<const char*>& words) {
+    std::string expected;
+    for (size_t i = 0; i < words.size(); ++i)
+        expected += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + quoted(words[i]);
     if (!node.is_string())
         wrongType(expected, node);
     const std::string& word = node.as_string()->get();
-    if (word != first && word != second) {
-        throw ValueProblem("expected " + expected + ", found " + quoted(word));
+    for (size_t i = 0; i < words.size(); ++i) {
+        if (word == words[i])
+            return i;
     }
-    return word == first;
+    throw ValueProblem("expected " + expected + ", found " + quoted(word));
+}
+
+std::vector<const char*> choicesOf(const FormControl& control) {
+    std::vector<const char*> words;
+    for (const char* const* item = control.choices; *item != nullptr; ++item)
+        words.push_back(*item);
+    return words;
 }
 
 bool sameWordIgnoringCase(const std::string& word, const char* name) {
@@ -111,14 +122,14 @@ void applySupport(const toml::node& node, RecordForm& form) {
     }
     if (!node.is_array())
         wrongType(expected, node);
-    bool ticked[supportPresetCount] = {};
+    std::vector<bool> ticked(supportPresets.size());
     for (const toml::node& item : *node.as_array()) {
         const char* const itemExpected = "\"SFV\", \"CUE\" or \"Manual\" in the array";
         if (!item.is_string())
             wrongType(itemExpected, item);
         const std::string& word = item.as_string()->get();
         bool known = false;
-        for (size_t i = 0; i < supportPresetCount; ++i) {
+        for (size_t i = 0; i < supportPresets.size(); ++i) {
             if (sameWordIgnoringCase(word, supportPresets[i].name))
                 ticked[i] = known = true;
         }
@@ -126,61 +137,65 @@ void applySupport(const toml::node& node, RecordForm& form) {
             throw ValueProblem(std::string("expected ") + itemExpected + ", found " + quoted(word));
     }
     setChecked(form, UploadPage, Upload::PresetsRadio, true);
-    for (size_t i = 0; i < supportPresetCount; ++i) {
+    for (size_t i = 0; i < supportPresets.size(); ++i) {
         setChecked(form, UploadPage, supportPresets[i].checkBox, ticked[i]);
     }
 }
 
 void applyKey(const SheetKey& key, const toml::node& node, RecordForm& form) {
+    const FormControl& control = *key.control;
+    const FormPage page = control.page;
     switch (key.kind) {
-        case ValueKind::Text:
-            setText(form, key.page, key.control, textValue(node, TextLines::Single));
+        case SheetValue::None:
             break;
-        case ValueKind::MultiLineText:
-            setText(form, key.page, key.control, textValue(node, TextLines::Multiple));
+        case SheetValue::Text:
+            setText(form, page, control.id, textValue(node, TextLines::Single));
             break;
-        case ValueKind::Newsgroups:
-            // Lower-cased before the conversion, as the box does: "È" becomes CP437's "è".
-            setText(form, key.page, key.control,
-                    formText(lowerCaseCp1252(stringValue(node)), TextLines::Multiple));
+        case SheetValue::Lines: {
+            // The newsgroups are lower-cased before the conversion, as their box does: "È"
+            // becomes CP437's "è".
+            const std::string& value = stringValue(node);
+            setText(form, page, control.id,
+                    formText(control.lowercase ? lowerCaseCp1252(value) : value,
+                             TextLines::Multiple));
             break;
-        case ValueKind::Digits:
-            setText(form, key.page, key.control, digitsValue(node));
+        }
+        case SheetValue::Digits:
+            setText(form, page, control.id, digitsValue(node));
             break;
-        case ValueKind::Unit:
-            setText(form, key.page, key.control, choice(node, "Kb", "Mb") ? "Kb" : "Mb");
+        case SheetValue::Choice:
+            setText(form, page, control.id, choicesOf(control)[choice(node, choicesOf(control))]);
             break;
-        case ValueKind::Crack:
-            if (choice(node, "already", "included")) {
-                setChecked(form, GeneralPage, AlreadyCrackedRadio, true);
-            } else {
-                setChecked(form, GeneralPage, CrackIncludedRadio, true);
-            }
+        case SheetValue::Crack:
+            setChecked(form, GeneralPage,
+                       choice(node, {"already", "included"}) == 0 ? AlreadyCrackedRadio
+                                                                  : CrackIncludedRadio,
+                       true);
             break;
-        case ValueKind::PostNumber:
+        case SheetValue::PostNumber:
             if (node.is_boolean()) {
                 if (node.as_boolean()->get()) {
                     wrongType(std::string(digitsExpected) + " or false", node);
                 }
-                setChecked(form, key.page, key.checkBox, false);
+                setChecked(form, page, key.checkBox, false);
                 return;
             }
             if (!node.is_string() && !node.is_integer()) {
                 wrongType(std::string(digitsExpected) + " or false", node);
             }
-            setText(form, key.page, key.control, digitsValue(node));
+            setText(form, page, control.id, digitsValue(node));
             break;
-        case ValueKind::Support:
+        case SheetValue::Support:
             applySupport(node, form);
             break;
-        case ValueKind::Flag:
+        case SheetValue::Flag:
             if (!node.is_boolean())
                 wrongType("true or false", node);
-            setChecked(form, key.page, key.control, node.as_boolean()->get());
+            setChecked(form, page, control.id, node.as_boolean()->get());
             break;
     }
     if (key.checkBox != 0)
-        setChecked(form, key.page, key.checkBox, true);
+        setChecked(form, page, key.checkBox, true);
 }
 
 // "unknown key", or with the nearest known name "unknown key titel; did you mean title?".

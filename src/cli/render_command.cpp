@@ -8,7 +8,7 @@
 #include "cli/process_io.h"
 #include "cli/release_sheet.h"
 #include "cli/template_source.h"
-#include "engine/form_controls.h"
+#include "engine/form_table.h"
 #include "engine/record_form.h"
 
 namespace {

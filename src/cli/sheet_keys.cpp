@@ -3,62 +3,53 @@
 #include <algorithm>
 #include <vector>
 
-using namespace GeneralControl;
-namespace Upload = UploadControl;
-namespace Various = VariousControl;
+namespace {
 
-const SheetKey sheetKeys[sheetKeyCount] = {
-    {"general", "title", ValueKind::Text, GeneralPage, TitleEdit, 0, "The NFO title"},
-    {"general", "uploader", ValueKind::Text, GeneralPage, UploaderEdit, 0, "Who uploaded it"},
-    {"general", "software", ValueKind::Text, GeneralPage, SoftwareEdit, 0,
-     "The full software name"},
-    {"general", "packed", ValueKind::Digits, GeneralPage, PackedEdit, 0,
-     "The packed size, digits only, in the unit below"},
-    {"general", "unit", ValueKind::Unit, GeneralPage, UnitList, 0,
-     "The unit of both sizes: \"Kb\" or \"Mb\""},
-    {"general", "unpacked", ValueKind::Digits, GeneralPage, UnpackedEdit, UnpackedCheck,
-     "The unpacked size, digits only; given, it follows the packed size"},
-    {"general", "serial", ValueKind::Text, GeneralPage, SerialEdit, SerialCheck,
-     "The serial number; given, the protection names it"},
-    {"general", "registered_to", ValueKind::Text, GeneralPage, RegisteredToEdit, RegisteredToCheck,
-     "Whom the serial number is registered to (printed only with a serial number)"},
-    {"general", "cracked_by", ValueKind::Text, GeneralPage, CrackedByEdit, CrackedByCheck,
-     "Who cracked it; given, the protection names a crack"},
-    {"general", "crack", ValueKind::Crack, GeneralPage, AlreadyCrackedRadio, 0,
-     "The crack: \"already\" (already cracked) or \"included\" (crack included)"},
-    {"general", "keygen_by", ValueKind::Text, GeneralPage, KeygenByEdit, KeygenByCheck,
-     "Who made the keygen; given, the protection names a keygen"},
-    {"upload", "uploaded_as", ValueKind::Text, UploadPage, Upload::UploadedAsCombo, 0,
-     "The format it was uploaded as"},
-    {"upload", "post_number", ValueKind::PostNumber, UploadPage, Upload::PostNumberEdit,
-     Upload::PostNumberCheck, "The post number (digits), or false for none"},
-    {"upload", "files", ValueKind::Digits, UploadPage, Upload::FilesEdit, Upload::FilesCheck,
-     "The number of files (digits)"},
-    {"upload", "per_day", ValueKind::Digits, UploadPage, Upload::PerDayEdit, Upload::PerDayCheck,
-     "Files posted a day (digits; printed only with files)"},
-    {"upload", "support", ValueKind::Support, UploadPage, Upload::CustomSupportEdit, 0,
-     "The support files posted: an array of \"SFV\", \"CUE\" and \"Manual\", or a custom text"},
-    {"upload", "newsgroups", ValueKind::Newsgroups, UploadPage, Upload::NewsgroupsEdit, 0,
-     "The newsgroups posted to, one a line (letters lower-cased)"},
-    {"upload", "repost", ValueKind::Text, UploadPage, Upload::RepostCombo, 0,
-     "What is said about a full repost"},
-    {"upload", "fill_wait", ValueKind::Flag, UploadPage, Upload::FillWaitCheck, 0,
-     "true: fill requests should wait until after the repost"},
-    {"various", "install", ValueKind::MultiLineText, VariousTextPage, Various::InstallEdit,
-     Various::InstallCheck, "Installation notes, any number of lines; given, they are printed"},
-    {"various", "comments", ValueKind::MultiLineText, VariousTextPage, Various::CommentsEdit,
-     Various::CommentsCheck, "Comments, any number of lines; given, they are printed"},
-    {"various", "thanks", ValueKind::MultiLineText, VariousTextPage, Various::ThanksEdit,
-     Various::ThanksCheck, "Thanks, any number of lines; given, they are printed"},
+// A key that sets a text ticks the last check box its control waits for.
+uint32_t tickedBy(const FormControl& control) {
+    switch (control.sheetKey.value) {
+        case SheetValue::Text:
+        case SheetValue::Lines:
+        case SheetValue::Digits:
+        case SheetValue::PostNumber:
+            break;
+        default:
+            return 0;
+    }
+    uint32_t last = 0;
+    for (uint32_t enabler : control.enabledBy) {
+        if (enabler != 0)
+            last = enabler;
+    }
+    const FormControl* box = findFormControl(control.page, last);
+    return box != nullptr && box->kind == ControlKind::Check ? last : 0;
+}
+
+}  // namespace
+
+const std::vector<SheetKey>& sheetKeys() {
+    static const std::vector<SheetKey> keys = [] {
+        std::vector<SheetKey> made;
+        for (const FormControl& control : formTable::controls) {
+            if (control.sheetKey.name == nullptr)
+                continue;
+            made.push_back({findFormPage(control.page)->sheetTable, control.sheetKey.name,
+                            control.sheetKey.value, &control, tickedBy(control),
+                            control.sheetKey.meaning});
+        }
+        return made;
+    }();
+    return keys;
+}
+
+const std::vector<SupportPreset> supportPresets = {
+    {"SFV", UploadControl::SfvCheck},
+    {"CUE", UploadControl::CueCheck},
+    {"Manual", UploadControl::ManualCheck},
 };
 
-const char* const sheetTables[sheetTableCount] = {"general", "upload", "various"};
-
-const SupportPreset supportPresets[supportPresetCount] = {
-    {"SFV", Upload::SfvCheck}, {"CUE", Upload::CueCheck}, {"Manual", Upload::ManualCheck}};
-
 const SheetKey* findKey(const std::string& table, const std::string& name) {
-    for (const SheetKey& key : sheetKeys) {
+    for (const SheetKey& key : sheetKeys()) {
         if (table == key.table && name == key.name)
             return &key;
     }
@@ -66,8 +57,8 @@ const SheetKey* findKey(const std::string& table, const std::string& name) {
 }
 
 bool isSheetTable(const std::string& name) {
-    for (const char* table : sheetTables) {
-        if (name == table)
+    for (const FormPageInfo& page : formTable::pages) {
+        if (name == page.sheetTable)
             return true;
     }
     return false;
@@ -107,7 +98,7 @@ bool isNearer(const std::string& word, const char* candidate, size_t& best) {
 const SheetKey* closestKey(const std::string& table, const std::string& name) {
     const SheetKey* closest = nullptr;
     size_t best = SIZE_MAX;
-    for (const SheetKey& key : sheetKeys) {
+    for (const SheetKey& key : sheetKeys()) {
         if (table == key.table && isNearer(name, key.name, best))
             closest = &key;
     }
@@ -117,9 +108,9 @@ const SheetKey* closestKey(const std::string& table, const std::string& name) {
 const char* closestTable(const std::string& name) {
     const char* closest = nullptr;
     size_t best = SIZE_MAX;
-    for (const char* table : sheetTables) {
-        if (isNearer(name, table, best))
-            closest = table;
+    for (const FormPageInfo& page : formTable::pages) {
+        if (isNearer(name, page.sheetTable, best))
+            closest = page.sheetTable;
     }
     return closest;
 }

@@ -14,30 +14,31 @@ std::string textOf(const RecordForm& form, FormPage page, uint32_t control) {
 
 // The key's value in the untouched form, as TOML.
 std::string defaultValue(const SheetKey& key, const RecordForm& form) {
+    const FormPage page = key.control->page;
     switch (key.kind) {
-        case ValueKind::Crack:
-            return form.isChecked(key.page, GeneralControl::AlreadyCrackedRadio) ? "\"already\""
-                                                                                 : "\"included\"";
-        case ValueKind::PostNumber:
-            if (!form.isChecked(key.page, key.checkBox))
+        case SheetValue::Crack:
+            return form.isChecked(page, GeneralControl::AlreadyCrackedRadio) ? "\"already\""
+                                                                             : "\"included\"";
+        case SheetValue::PostNumber:
+            if (!form.isChecked(page, key.checkBox))
                 return "false";
             break;
-        case ValueKind::Support:
-            if (form.isChecked(key.page, UploadControl::PresetsRadio)) {
+        case SheetValue::Support:
+            if (form.isChecked(page, UploadControl::PresetsRadio)) {
                 std::string names;
                 for (const SupportPreset& preset : supportPresets) {
-                    if (form.isChecked(key.page, preset.checkBox))
+                    if (form.isChecked(page, preset.checkBox))
                         names += (names.empty() ? "" : ", ") + quoted(preset.name);
                 }
                 return "[" + names + "]";
             }
             break;
-        case ValueKind::Flag:
-            return form.isChecked(key.page, key.control) ? "true" : "false";
+        case SheetValue::Flag:
+            return form.isChecked(page, key.control->id) ? "true" : "false";
         default:
             break;
     }
-    return quoted(textOf(form, key.page, key.control));
+    return quoted(textOf(form, page, key.control->id));
 }
 
 }  // namespace
@@ -51,13 +52,13 @@ std::string starterSheet() {
         "here\n"
         "# are the untouched form's, so this sheet renders what an empty sheet renders.\n";
     const char* table = "";
-    for (const SheetKey& key : sheetKeys) {
+    for (const SheetKey& key : sheetKeys()) {
         if (std::string(table) != key.table) {
             table = key.table;
             sheet += std::string("\n[") + table + "]\n";
         }
         // A key that ticks a box the untouched form leaves clear is given only to tick it.
-        bool leftOut = key.checkBox != 0 && !form.isChecked(key.page, key.checkBox);
+        bool leftOut = key.checkBox != 0 && !form.isChecked(key.control->page, key.checkBox);
         sheet += std::string("# ") + key.meaning +
                  ". Default: " + (leftOut ? "left out" : defaultValue(key, form)) + ".\n";
         sheet +=

@@ -8,7 +8,7 @@
 #include "engine/block_directives.h"
 #include "engine/directive_parser.h"
 #include "engine/field_directives.h"
-#include "engine/form_controls.h"
+#include "engine/form_table.h"
 #include "engine/insertion.h"
 #include "engine/record_form.h"
 #include "engine/template_reader.h"
@@ -51,61 +51,37 @@ std::string endOfFile() {
 // The form with every check box unchecked: a gate that is closed then can drop its lines.
 RecordForm closedForm() {
     RecordForm form;
-    form.setChecked(UploadPage, UploadControl::PostNumberCheck, false);
+    for (const FormControl& control : formTable::controls) {
+        if (control.kind == ControlKind::Check)
+            form.setChecked(control.page, control.id, false);
+    }
     return form;
 }
 
+// Every check box ticked and every box that takes typing filled with a long sample of its kind;
+// the fixed list and the radio buttons stay as the form starts.
 RecordForm filledForm() {
     RecordForm form;
-    const struct {
-        FormPage page;
-        uint32_t control;
-        const char* text;
-    } texts[] = {
-        {GeneralPage, GeneralControl::TitleEdit, longSampleText},
-        {GeneralPage, GeneralControl::UploaderEdit, longSampleText},
-        {GeneralPage, GeneralControl::SoftwareEdit, longSampleText},
-        {GeneralPage, GeneralControl::PackedEdit, longSampleDigits},
-        {GeneralPage, GeneralControl::UnpackedEdit, longSampleDigits},
-        {GeneralPage, GeneralControl::SerialEdit, longSampleText},
-        {GeneralPage, GeneralControl::RegisteredToEdit, longSampleText},
-        {GeneralPage, GeneralControl::CrackedByEdit, longSampleText},
-        {GeneralPage, GeneralControl::KeygenByEdit, longSampleText},
-        {UploadPage, UploadControl::UploadedAsCombo, longSampleText},
-        {UploadPage, UploadControl::PostNumberEdit, longSampleDigits},
-        {UploadPage, UploadControl::FilesEdit, longSampleDigits},
-        {UploadPage, UploadControl::PerDayEdit, longSampleDigits},
-        {UploadPage, UploadControl::CustomSupportEdit, longSampleText},
-        {UploadPage, UploadControl::NewsgroupsEdit, longSampleLines},
-        {UploadPage, UploadControl::RepostCombo, longSampleText},
-        {VariousTextPage, VariousControl::InstallEdit, longSampleLines},
-        {VariousTextPage, VariousControl::CommentsEdit, longSampleLines},
-        {VariousTextPage, VariousControl::ThanksEdit, longSampleLines},
-    };
-    for (const auto& text : texts)
-        form.setText(text.page, text.control, text.text);
-    const struct {
-        FormPage page;
-        uint32_t control;
-    } boxes[] = {
-        {GeneralPage, GeneralControl::UnpackedCheck},
-        {GeneralPage, GeneralControl::SerialCheck},
-        {GeneralPage, GeneralControl::RegisteredToCheck},
-        {GeneralPage, GeneralControl::CrackedByCheck},
-        {GeneralPage, GeneralControl::KeygenByCheck},
-        {UploadPage, UploadControl::PostNumberCheck},
-        {UploadPage, UploadControl::FilesCheck},
-        {UploadPage, UploadControl::PerDayCheck},
-        {UploadPage, UploadControl::SfvCheck},
-        {UploadPage, UploadControl::CueCheck},
-        {UploadPage, UploadControl::ManualCheck},
-        {UploadPage, UploadControl::FillWaitCheck},
-        {VariousTextPage, VariousControl::InstallCheck},
-        {VariousTextPage, VariousControl::CommentsCheck},
-        {VariousTextPage, VariousControl::ThanksCheck},
-    };
-    for (const auto& box : boxes)
-        form.setChecked(box.page, box.control, true);
+    for (const FormControl& control : formTable::controls) {
+        switch (control.kind) {
+            case ControlKind::Edit:
+            case ControlKind::Combo:
+                form.setText(control.page, control.id, longSampleText);
+                break;
+            case ControlKind::Digits:
+                form.setText(control.page, control.id, longSampleDigits);
+                break;
+            case ControlKind::MultiLine:
+                form.setText(control.page, control.id, longSampleLines);
+                break;
+            case ControlKind::Check:
+                form.setChecked(control.page, control.id, true);
+                break;
+            case ControlKind::Radio:
+            case ControlKind::List:
+                break;
+        }
+    }
     return form;
 }
 

@@ -1,11 +1,11 @@
-// RecordForm: a ReleaseForm backed by a plain record of texts and check states, keyed by page and
-// control id. It starts in the form's initial state: "Post Number:" checked with "1", "Presets:"
-// chosen, "Already Cracked" chosen, unit "Kb", repost "There will be no full repost!", everything
-// else empty or unchecked. The tests and the command-line tool use it.
+// RecordForm: a ReleaseForm backed by a plain record of texts and check states, one entry per
+// control of the form table, keyed by page and control id. It starts as the table says the form
+// starts. The tests and the command-line tool use it.
 #pragma once
 
 #include <cstdint>
 
+#include "engine/form_table.h"
 #include "engine/release_form.h"
 #include "foundation/string.h"
 
@@ -19,22 +19,19 @@ public:
     // Replaces a control's text (null empties it); false for a (page, id) that is not a text
     // control of the form.
     bool setText(FormPage page, uint32_t control, const char* text);
-    // Checks or unchecks a check box or radio button; checking a radio button clears its partner
-    // ("Already Cracked"/"Crack Included", "Presets:"/"Custom text:"). False for an unknown
-    // control.
+    // Checks or unchecks a check box or radio button; checking a radio button clears the others of
+    // its group ("Already Cracked"/"Crack Included", "Presets:"/"Custom text:"). False for an
+    // unknown control.
     bool setChecked(FormPage page, uint32_t control, bool checked);
 
 private:
     struct Entry {
-        FormPage page;
-        uint32_t control;
-        bool isText;
+        const FormControl* control;
         bool checked;
         String text;
     };
     Entry* entryFor(FormPage page, uint32_t control);
     const Entry* entryFor(FormPage page, uint32_t control) const;
 
-    static const uint32_t entryCount = 39;
-    Entry entries[entryCount];
+    Entry entries[formControlCount];
 };

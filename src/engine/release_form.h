@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "engine/form_controls.h"
+#include "engine/form_table.h"
 #include "foundation/string.h"
 
 class ReleaseForm {

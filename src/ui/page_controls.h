@@ -17,20 +17,4 @@ void enable(HWND page, int control, bool enabled);
 // Appends (or, in a sorted box, inserts) an entry of a combo box.
 void addItem(HWND page, int control, const char* text);
 
-// The procedure of a form page: it initialises the page when the dialog is created and recomputes
-// the enabled states after every button click. The page keeps its input in its controls alone.
-template <void (*initialise)(HWND page), void (*refreshEnabledControls)(HWND page)>
-INT_PTR CALLBACK formPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-        case WM_INITDIALOG:
-            initialise(page);
-            return TRUE;
-        case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED)
-                refreshEnabledControls(page);
-            return FALSE;
-    }
-    return FALSE;
-}
-
 }  // namespace ui

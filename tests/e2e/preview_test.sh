@@ -17,47 +17,47 @@ quenby_start shown
 
 test_case "nothing is generated at start-up; choosing Preview generates the untouched form's NFO"
 check "the first generation" <<EOF
-gettext 4 1048 -> ""
-states 4 1049:d 1050:d
-combo-items 4 1051 -> "<Default>$names"
-gettext 4 1051 -> "<Default>"
+gettext 4 TextEdit -> ""
+states 4 CopyButton:d SaveButton:d
+combo-items 4 TemplateList -> "<Default>$names"
+gettext 4 TemplateList -> "<Default>"
 tab 4
-gettext 4 1048 ->file $golden/initial-framed.nfo
-states 4 1049:e 1050:e
+gettext 4 TextEdit ->file $golden/initial-framed.nfo
+states 4 CopyButton:e SaveButton:e
 EOF
 
 test_case "editing the form generates nothing; choosing Preview again reads every control"
 check "filling in the full form" < <(cat "$E2E_DIR/forms/full.form" - <<EOF
-gettext 4 1048 ->file $golden/initial-framed.nfo
+gettext 4 TextEdit ->file $golden/initial-framed.nfo
 tab 4
-gettext 4 1048 ->file $golden/full-framed.nfo
+gettext 4 TextEdit ->file $golden/full-framed.nfo
 EOF
 )
 
 test_case "each template chosen in the selector, also step by step with the arrow keys, is generated"
 check "choosing templates" <<EOF
-combo-select 4 1051 Plain
-gettext 4 1048 ->file $golden/full-plain.nfo
-combo-select 4 1051 Broken | 1049:d 1050:d
-gettext 4 1048 ->file $golden/full-broken.nfo
-combo-select 4 1051 "<Default>" | 1049:e 1050:e
-gettext 4 1048 ->file $golden/full-framed.nfo
-key 4 1051 DOWN
-gettext 4 1051 -> Broken
-gettext 4 1048 ->file $golden/full-broken.nfo
+combo-select 4 TemplateList Plain
+gettext 4 TextEdit ->file $golden/full-plain.nfo
+combo-select 4 TemplateList Broken | CopyButton:d SaveButton:d
+gettext 4 TextEdit ->file $golden/full-broken.nfo
+combo-select 4 TemplateList "<Default>" | CopyButton:e SaveButton:e
+gettext 4 TextEdit ->file $golden/full-framed.nfo
+key 4 TemplateList DOWN
+gettext 4 TemplateList -> Broken
+gettext 4 TextEdit ->file $golden/full-broken.nfo
 EOF
 screenshot preview-failure
 check "one step up" <<EOF
-key 4 1051 UP | 1049:e 1050:e
-gettext 4 1051 -> "<Default>"
-gettext 4 1048 ->file $golden/full-framed.nfo
+key 4 TemplateList UP | CopyButton:e SaveButton:e
+gettext 4 TemplateList -> "<Default>"
+gettext 4 TextEdit ->file $golden/full-framed.nfo
 EOF
 
 test_case "Copy to Clipboard puts exactly the NFO on the clipboard as OEM text with one NUL"
 { cat "$golden/full-framed.nfo" && printf '\0'; } >"$WORK/expected-clipboard"
 check "copying" <<EOF
 clipboard-clear
-click 4 1049
+click 4 CopyButton
 clipboard-oem $WORK/clipboard ->file $WORK/expected-clipboard
 EOF
 
@@ -65,14 +65,14 @@ test_case "while another program holds the clipboard, Copy shows Failed to copy 
 wine "$QUENBY_CLIPBOARD_HOLDER" 4000 </dev/null >"$WORK/holder.log" 2>&1 &
 wait_until 10 grep -q holding "$WORK/holder.log" || fail "no clipboard held: $(cat "$WORK/holder.log")"
 check "copying" <<'EOF'
-click-post 4 1049
+click-post 4 CopyButton
 box-text "Failed to copy to clipboard..." -> "Windows Clipboard failure"
 box-owner "Failed to copy to clipboard..." -> main
 answer-box "Failed to copy to clipboard..." OK
 EOF
 
 # Usage: save_as PATH. Clicks Save NFO File and types PATH into the save dialog.
-save_as() { drv click-post 4 1050 ";" save-dialog "$1" "Save NFO file..." >/dev/null || fail "saving $1"; }
+save_as() { drv click-post 4 SaveButton ";" save-dialog "$1" "Save NFO file..." >/dev/null || fail "saving $1"; }
 
 test_case "Save NFO File writes exactly the NFO's bytes, and nothing else; a bare name gets .nfo"
 for name in first.nfo second; do
@@ -89,7 +89,7 @@ cmp -s "$out/old.nfo" "$WORK/old" || fail "the file changed after No"
 drv save-dialog "$out/old.nfo" "Save NFO file..." ";" answer-box "Save NFO file..." Yes >/dev/null ||
     fail "no save dialog or question after No"
 wait_until 10 cmp -s "$out/old.nfo" "$golden/full-framed.nfo" || fail "old.nfo is not the NFO"
-drv click-post 4 1050 ";" cancel-dialog "Save NFO file..." ";" no-window "Error..." >/dev/null ||
+drv click-post 4 SaveButton ";" cancel-dialog "Save NFO file..." ";" no-window "Error..." >/dev/null ||
     fail "cancelling the dialog"
 [[ $(ls -A "$out" | tr '\n' ' ') == "first.nfo old.nfo second.nfo " ]] || fail "files: $(ls -A "$out")"
 
@@ -112,25 +112,25 @@ chattr -i "$LOCKED" && LOCKED=""
 test_case "a template that cannot be loaded: Error loading template..., the page as it was"
 rm "$APP/Gone.ntf"
 check "choosing Gone" <<EOF
-combo-select 4 1051 Gone
+combo-select 4 TemplateList Gone
 box-text "Error loading template..." -> "Failed to open file: Gone.ntf"
 box-owner "Error loading template..." -> main
 EOF
 screenshot error-loading-gone
 check "after the box" <<EOF
 answer-box "Error loading template..." OK
-states 4 1049:e 1050:e
-gettext 4 1048 ->file $golden/full-framed.nfo
+states 4 CopyButton:e SaveButton:e
+gettext 4 TextEdit ->file $golden/full-framed.nfo
 EOF
 
 test_case "then choosing Preview shows nothing and the enabled buttons do nothing; closing gives 0"
 check "no template" <<EOF
 clipboard-set "before"
 tab 3
-tab 4 | 1049:e 1050:e
-gettext 4 1048 -> ""
-click 4 1049
-click-post 4 1050
+tab 4 | CopyButton:e SaveButton:e
+gettext 4 TextEdit -> ""
+click 4 CopyButton
+click-post 4 SaveButton
 no-window "Save NFO file..."
 EOF
 drv clipboard-oem "$WORK/clipboard" >/dev/null || fail "no text on the clipboard"

@@ -13,15 +13,15 @@ caption -> "Quenby v1.0"
 tabs -> "Quenby\nGeneral / Software\nUpload\nVarious Text\nPreview"
 current-tab -> 0
 shown-page -> 0
-gettext 0 1052 -> "Quenby v1.0"
-gettext 0 1055 -> "https://quenby.example.org/"
-gettext 0 1056 -> "feedback@example.org"
+gettext 0 VersionLabel -> "Quenby v1.0"
+gettext 0 WebLink -> "https://quenby.example.org/"
+gettext 0 MailLink -> "feedback@example.org"
 EOF
 screenshot about
 
 test_case "each form page starts with its controls, texts, lists and check marks"
 pages=(about general upload various-text)
-lists=("" "; combo-items 1 1016" "; combo-items 2 1025 ; combo-items 2 1026" "")
+lists=("" "; combo-items 1 UnitList" "; combo-items 2 UploadedAsCombo ; combo-items 2 RepostCombo" "")
 for page in 1 2 3; do
     # shellcheck disable=SC2086 # the list commands are words
     drv tab $page ";" controls $page ${lists[page]} >"$WORK/controls" || fail "page $page"
@@ -29,37 +29,39 @@ for page in 1 2 3; do
         fail "page $page differs from golden/${pages[page]}.controls"
     screenshot "${pages[page]}"
 done
-check "check marks" <<'EOF'
-states 1 1013:u 1026:u 1027:u 1028:u 1029:c 1030:u 1031:u
-states 2 1033:c 1014:u 1015:u 1034:c 1043:u 1035:u 1038:u 1039:u 1042:u
-states 3 1047:u 1048:u 1049:u
-EOF
+
+test_case "the untouched form is the same in the program, in RecordForm and in the starter sheet"
+drv form-state 1 ";" form-state 2 ";" form-state 3 >"$WORK/dialogs" || fail "no form state"
+"$QUENBY_NATIVE_BIN/quenby_form" state >"$WORK/record"
+"$QUENBY_NATIVE_BIN/quenby" sheet | "$QUENBY_NATIVE_BIN/quenby_form" state - >"$WORK/sheet"
+diff "$WORK/dialogs" "$WORK/record" >&2 || fail "the dialogs and RecordForm differ"
+diff "$WORK/dialogs" "$WORK/sheet" >&2 || fail "the dialogs and the starter sheet differ"
 
 test_case "each check box and radio button enables what depends on it; disabling keeps texts and marks"
 check "enabling rules" <<'EOF'
-click 1 1013 | 1015:e
-click 1 1026 | 1017:e 1027:e 1018:d
-click 1 1027 | 1018:e
-settext 1 1017 "SERIAL-1"
-click 1 1026 | 1017:d 1027:d 1027:c 1018:d
-gettext 1 1017 -> "SERIAL-1"
-click 1 1026 | 1017:e 1018:e
-click 1 1028 | 1019:e 1029:e 1030:e
-click 1 1030
-click 1 1028 | 1019:d 1029:d 1030:d 1030:c 1029:u
-click 1 1031 | 1020:e
-click 2 1033 | 1031:d
-click 2 1033 | 1031:e
-click 2 1014 | 1032:e 1015:e 1037:d
-click 2 1015 | 1037:e
-click 2 1014 | 1032:d 1015:d 1015:c 1037:d
-click 2 1014 | 1037:e
-click 2 1035
-click 2 1043 | 1034:u 1035:d 1038:d 1039:d 1041:e 1035:c
-click 2 1034 | 1043:u 1035:e 1038:e 1039:e 1041:d
-click 3 1047 | 1045:e 1043:d 1044:d
-click 3 1048 | 1043:e 1044:d
-click 3 1049 | 1044:e
+click 1 UnpackedCheck | UnpackedEdit:e
+click 1 SerialCheck | SerialEdit:e RegisteredToCheck:e RegisteredToEdit:d
+click 1 RegisteredToCheck | RegisteredToEdit:e
+settext 1 SerialEdit "SERIAL-1"
+click 1 SerialCheck | SerialEdit:d RegisteredToCheck:d RegisteredToCheck:c RegisteredToEdit:d
+gettext 1 SerialEdit -> "SERIAL-1"
+click 1 SerialCheck | SerialEdit:e RegisteredToEdit:e
+click 1 CrackedByCheck | CrackedByEdit:e AlreadyCrackedRadio:e CrackIncludedRadio:e
+click 1 CrackIncludedRadio
+click 1 CrackedByCheck | CrackedByEdit:d AlreadyCrackedRadio:d CrackIncludedRadio:d CrackIncludedRadio:c AlreadyCrackedRadio:u
+click 1 KeygenByCheck | KeygenByEdit:e
+click 2 PostNumberCheck | PostNumberEdit:d
+click 2 PostNumberCheck | PostNumberEdit:e
+click 2 FilesCheck | FilesEdit:e PerDayCheck:e PerDayEdit:d
+click 2 PerDayCheck | PerDayEdit:e
+click 2 FilesCheck | FilesEdit:d PerDayCheck:d PerDayCheck:c PerDayEdit:d
+click 2 FilesCheck | PerDayEdit:e
+click 2 SfvCheck
+click 2 CustomTextRadio | PresetsRadio:u SfvCheck:d CueCheck:d ManualCheck:d CustomSupportEdit:e SfvCheck:c
+click 2 PresetsRadio | CustomTextRadio:u SfvCheck:e CueCheck:e ManualCheck:e CustomSupportEdit:d
+click 3 InstallCheck | InstallEdit:e CommentsEdit:d ThanksEdit:d
+click 3 CommentsCheck | CommentsEdit:e ThanksEdit:d
+click 3 ThanksCheck | ThanksEdit:e
 EOF
 
 # Each row: the control, what is typed into it once it is emptied, the text it then holds.
@@ -68,25 +70,25 @@ script=""
 while IFS='|' read -r control typed held; do
     script+="settext $control \"\""$'\n'"type $control \"$typed\""$'\n'"gettext $control -> \"$held\""$'\n'
 done <<'EOF'
-1 1014|12ab3.4|1234
-1 1015|x9y8|98
-2 1031|-7q|7
-2 1032|4 files|4
-2 1037|2/day|2
-2 1036|Alt.Binaries.TEST\rALT.Warez.CD|alt.binaries.test\r\nalt.warez.cd
-2 1025|Floppy Images|Floppy Images
-2 1026|Next month...|Next month...
+1 PackedEdit|12ab3.4|1234
+1 UnpackedEdit|x9y8|98
+2 PostNumberEdit|-7q|7
+2 FilesEdit|4 files|4
+2 PerDayEdit|2/day|2
+2 NewsgroupsEdit|Alt.Binaries.TEST\rALT.Warez.CD|alt.binaries.test\r\nalt.warez.cd
+2 UploadedAsCombo|Floppy Images|Floppy Images
+2 RepostCombo|Next month...|Next month...
 EOF
 check "typing" <<<"$script"
 
 test_case "Escape and Enter do not close the window"
 check "keys" <<'EOF'
-key main 1000 ESCAPE RETURN
+key main Tabs ESCAPE RETURN
 tab 1
-key 1 1010 ESCAPE RETURN
+key 1 TitleEdit ESCAPE RETURN
 tab 2
-key 2 1036 ESCAPE
-key 2 1042 RETURN ESCAPE
+key 2 NewsgroupsEdit ESCAPE
+key 2 FillWaitCheck RETURN ESCAPE
 sync
 caption -> "Quenby v1.0"
 EOF

@@ -233,6 +233,27 @@ void visibleCommand(const Arguments& a) {
     emit(IsWindowVisible(control(a[0], a[1])) ? "1" : "0");
 }
 
+// Each control of the form page, in the form table's order: its page and name, whether it is
+// enabled, and its check mark or its text.
+void formStateCommand(const Arguments& a) {
+    const FormPageInfo* page = formPageAt(a[0]);
+    if (!page)
+        fail(kExitUsage, "page %s is not a form page", a[0].c_str());
+    std::vector<std::string> lines;
+    for (const FormControl& c : formTable::controls) {
+        if (c.page != page->page)
+            continue;
+        HWND window = control(a[0], c.name);
+        const bool button = c.kind == ControlKind::Check || c.kind == ControlKind::Radio;
+        const bool checked = sendMessage(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        lines.push_back(std::string(page->name) + " " + c.name +
+                        (IsWindowEnabled(window) ? " enabled " : " disabled ") +
+                        (button ? (checked ? "checked" : "unchecked")
+                                : "\"" + escapeBytes(windowText(window)) + "\""));
+    }
+    emit(joinLines(lines));
+}
+
 void comboItemsCommand(const Arguments& a) {
     emit(joinLines(comboItems(control(a[0], a[1]))));
 }
@@ -390,6 +411,8 @@ const std::vector<Command>& formCommands() {
         {"checked", "P ID", 2, 2, checkedCommand, "print the check state: 0, 1 or 2"},
         {"enabled", "P ID", 2, 2, enabledCommand, "print 1 when the control is enabled, else 0"},
         {"visible", "P ID", 2, 2, visibleCommand, "print 1 when the control is visible, else 0"},
+        {"form-state", "P", 1, 1, formStateCommand,
+         "print each form table control of page P: enabled, checked or its text"},
         {"combo-items", "P ID", 2, 2, comboItemsCommand, "print the combo box's items, one a line"},
         {"combo-sel", "P ID", 2, 2, comboSelectionCommand,
          "print the selected item's index (-1: none)"},

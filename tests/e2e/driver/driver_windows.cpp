@@ -3,13 +3,16 @@
 // (after windows.h, which commctrl.h builds on)
 #include <commctrl.h>
 
+#include <cctype>
+
 #include "driver_support.h"
+#include "ui/resource.h"
 
 namespace driver {
 
 namespace {
 
-const int kTabControlId = 1000;
+const int kTabControlId = IDC_MAIN_TABS;
 const int kMessageTextId = 0xFFFF;
 const int kFileNameComboId = 0x47C;
 const int kFileNameEditId = 0x480;
@@ -265,6 +268,50 @@ std::vector<HWND> pages(HWND main) {
     return tabOrder;
 }
 
+namespace {
+
+// The controls outside the form table, by name: the main window's and those of the About and
+// Preview pages.
+struct NamedControl {
+    const char* page;
+    const char* name;
+    int id;
+};
+const NamedControl kNamedControls[] = {
+    {"main", "Tabs", IDC_MAIN_TABS},
+    {"0", "VersionLabel", IDC_ABOUT_VERSION_LABEL},
+    {"0", "WebLink", IDC_ABOUT_WEB_LINK},
+    {"0", "MailLink", IDC_ABOUT_MAIL_LINK},
+    {"4", "TextEdit", IDC_PREVIEW_TEXT_EDIT},
+    {"4", "CopyButton", IDC_PREVIEW_COPY_BUTTON},
+    {"4", "SaveButton", IDC_PREVIEW_SAVE_BUTTON},
+    {"4", "TemplateList", IDC_PREVIEW_TEMPLATE_LIST},
+};
+
+}  // namespace
+
+const FormPageInfo* formPageAt(const std::string& pageWord) {
+    for (size_t i = 0; i < sizeof formTable::pages / sizeof formTable::pages[0]; ++i) {
+        if (pageWord == std::to_string(i + 1))
+            return &formTable::pages[i];
+    }
+    return nullptr;
+}
+
+int controlId(const std::string& pageWord, const std::string& idWord) {
+    if (!idWord.empty() && (isdigit(static_cast<unsigned char>(idWord[0])) || idWord[0] == '-'))
+        return static_cast<int>(parseNumber(idWord, "a control id"));
+    if (const FormPageInfo* page = formPageAt(pageWord)) {
+        if (const FormControl* found = findFormControl(page->page, idWord.c_str()))
+            return static_cast<int>(found->id);
+    }
+    for (const NamedControl& named : kNamedControls) {
+        if (pageWord == named.page && idWord == named.name)
+            return named.id;
+    }
+    fail(kExitUsage, "page %s has no control named %s", pageWord.c_str(), idWord.c_str());
+}
+
 HWND control(const std::string& pageWord, const std::string& idWord) {
     HWND main = mainWindow();
     HWND parent = main;
@@ -277,10 +324,10 @@ HWND control(const std::string& pageWord, const std::string& idWord) {
         }
         parent = all[index];
     }
-    long id = parseNumber(idWord, "a control id");
-    HWND found = GetDlgItem(parent, static_cast<int>(id));
+    int id = controlId(pageWord, idWord);
+    HWND found = GetDlgItem(parent, id);
     if (!found)
-        fail(kExitNotFound, "page %s has no control %ld", pageWord.c_str(), id);
+        fail(kExitNotFound, "page %s has no control %s", pageWord.c_str(), idWord.c_str());
     return found;
 }
 

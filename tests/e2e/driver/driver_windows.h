@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/form_table.h"
+
 namespace driver {
 
 // Sends with SendMessageTimeout (SMTO_ABORTIFHUNG); fails if the window does not answer.
@@ -49,8 +51,15 @@ HWND mainWindow();
 HWND tabControl(HWND main);
 // The pages: the main window's child dialogs, indexed by tab position.
 std::vector<HWND> pages(HWND main);
-// A control addressed by page and id: `pageWord` is a tab position or "main".
+// A control addressed by page and id: `pageWord` is a tab position or "main", `idWord` a control
+// id or the control's name: the form table's on the form pages, TextEdit, CopyButton, SaveButton,
+// TemplateList on the Preview page, VersionLabel, WebLink, MailLink on the About page, Tabs on
+// main.
 HWND control(const std::string& pageWord, const std::string& idWord);
+// The id that idWord names on the page (see control).
+int controlId(const std::string& pageWord, const std::string& idWord);
+// The form page at tab position pageWord, or null.
+const FormPageInfo* formPageAt(const std::string& pageWord);
 
 // Returns once the program has handled every message posted to it so far: posts a marker
 // (DM_SETDEFID) to a page without push buttons (the main window if every page has some), waits

@@ -1,7 +1,8 @@
-// A form file: the driver commands a user's filling-in is scripted with ("type P ID \"TEXT\"",
-// "settext", "combo-select", "set-check P ID 0|1"; "tab" and "#" comments change nothing), applied
-// to a RecordForm. In TEXT, \r and \n are CR and LF as settext stores them; typed, \r is Enter,
-// which a multi-line box keeps as CR LF. The end-to-end tests type the same files into Quenby.exe.
+// A form file: the driver commands a user's filling-in is scripted with ("type P NAME \"TEXT\"",
+// "settext", "combo-select", "set-check P NAME 0|1", each control named as in the form table;
+// "tab" and "#" comments change nothing), applied to a RecordForm. In TEXT, \r and \n are CR and LF
+// as settext stores them; typed, \r is Enter, which a multi-line box keeps as CR LF. The end-to-end
+// tests type the same files into Quenby.exe.
 #pragma once
 
 #include <sstream>
@@ -16,11 +17,12 @@ inline bool fillForm(const std::string& text, RecordForm& form, std::string& bad
     std::istringstream lines(text);
     for (std::string line, command, value; std::getline(lines, line);) {
         std::istringstream words(line);
-        unsigned page = 0, id = 0;
+        unsigned page = 0;
+        std::string name;
         if (!(words >> command) || command[0] == '#' || command == "tab")
             continue;
         badLine = line;
-        if (!(words >> page >> id) || page < 1 || page > 3)
+        if (!(words >> page >> name) || page < 1 || page > 3)
             return false;
         std::getline(words >> std::ws, value);
         if (value.size() >= 2 && value[0] == '"')
@@ -31,6 +33,10 @@ inline bool fillForm(const std::string& text, RecordForm& form, std::string& bad
             for (size_t at = 0; (at = value.find('\r', at)) != std::string::npos; at += 2)
                 value.insert(at + 1, "\n");
         const FormPage p = pages[page];
+        const FormControl* control = findFormControl(p, name.c_str());
+        if (control == nullptr)
+            return false;
+        const uint32_t id = control->id;
         if (command == "type")
             value = orEmpty(form.text(p, id)) + value;
         const bool done = command == "set-check" ? form.setChecked(p, id, value == "1")

@@ -1,0 +1,316 @@
+// quenby_form: the build's view of the form table.
+//   quenby_form ids          the resource ids of the form pages, as #defines for quenby.rc
+//   quenby_form json RC      the form as JSON, with the labels and captions of quenby.rc
+//   quenby_form state [SHEET]  each control of the untouched form, or of the form filled from
+//                            the release sheet (- for standard input): as the test driver's
+//                            form-state prints the dialogs
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/process_io.h"
+#include "cli/release_sheet.h"
+#include "engine/form_table.h"
+#include "engine/record_form.h"
+
+namespace {
+
+// "RegisteredToEdit" -> "REGISTERED_TO_EDIT".
+std::string macroWords(const char* name) {
+    std::string words;
+    for (const char* c = name; *c != '\0'; ++c) {
+        if (*c >= 'A' && *c <= 'Z' && c != name)
+            words += '_';
+        words += static_cast<char>(*c >= 'a' && *c <= 'z' ? *c - 'a' + 'A' : *c);
+    }
+    return words;
+}
+
+std::string controlMacro(const FormControl& control) {
+    return std::string("IDC_") + findFormPage(control.page)->macroName + "_" +
+           macroWords(control.name);
+}
+
+std::string pageMacro(const FormPageInfo& page) {
+    return "IDD_" + macroWords(page.name) + "_PAGE";
+}
+
+int printIds() {
+    std::printf(
+        "// Made by quenby_form from the form table (src/engine/form_table.h).\n#pragma once\n");
+    for (const FormPageInfo& page : formTable::pages) {
+        std::printf("\n#define %s %u\n", pageMacro(page).c_str(), page.page);
+        for (const FormControl& control : formTable::controls) {
+            if (control.page == page.page)
+                std::printf("#define %s %u\n", controlMacro(control).c_str(), control.id);
+        }
+    }
+    return 0;
+}
+
+// One CONTROL statement of a dialog: its text, id word and position.
+struct RcControl {
+    std::string text, id;
+    int x = 0, y = 0, height = 0;
+    const FormControl* control = nullptr;
+};
+
+std::string trimmed(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t\r\n");
+    size_t last = text.find_last_not_of(" \t\r\n");
+    return first == std::string::npos ? "" : text.substr(first, last - first + 1);
+}
+
+// The statement after "CONTROL": a quoted text (or a word), then the id, class, style, x, y, w, h.
+bool parseControl(const std::string& statement, RcControl& out) {
+    size_t at = 0;
+    if (statement[0] == '"') {
+        for (at = 1; at < statement.size() && statement[at] != '"'; ++at)
+            out.text += statement[at];
+        ++at;
+    }
+    std::vector<std::string> fields;
+    std::stringstream rest(statement.substr(at));
+    for (std::string field; std::getline(rest, field, ',');)
+        fields.push_back(trimmed(field));
+    if (fields.size() != 8)
+        return false;
+    out.id = fields[1];
+    out.x = std::stoi(fields[4]);
+    out.y = std::stoi(fields[5]);
+    out.height = std::stoi(fields[7]);
+    return true;
+}
+
+// The page's CONTROL statements in the order quenby.rc lists them, which is the tab order.
+bool readDialog(const std::string& rc, const FormPageInfo& page, std::vector<RcControl>& out) {
+    size_t start = rc.find("\n" + pageMacro(page) + " DIALOGEX");
+    size_t begin = rc.find("\nBEGIN", start);
+    size_t end = rc.find("\nEND", begin);
+    if (start == std::string::npos || begin == std::string::npos || end == std::string::npos)
+        return false;
+    std::stringstream lines(rc.substr(begin + 6, end - begin - 6));
+    std::vector<std::string> statements;
+    for (std::string line; std::getline(lines, line);) {
+        line = trimmed(line);
+        if (line.compare(0, 8, "CONTROL ") == 0)
+            statements.push_back(line.substr(8));
+        else if (!line.empty() && !statements.empty())
+            statements.back() += " " + line;
+    }
+    for (const std::string& statement : statements) {
+        RcControl control;
+        if (!parseControl(statement, control))
+            return false;
+        if (control.id != "-1") {
+            for (const FormControl& row : formTable::controls) {
+                if (row.page == page.page && controlMacro(row) == control.id)
+                    control.control = &row;
+            }
+            if (control.control == nullptr) {
+                std::fprintf(stderr, "quenby_form: %s is not in the form table\n",
+                             control.id.c_str());
+                return false;
+            }
+        }
+        out.push_back(control);
+    }
+    return true;
+}
+
+std::string jsonString(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+const char* kindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Edit:
+            return "edit";
+        case ControlKind::Digits:
+            return "digits";
+        case ControlKind::MultiLine:
+            return "multiline";
+        case ControlKind::Check:
+            return "check";
+        case ControlKind::Radio:
+            return "radio";
+        case ControlKind::List:
+            return "list";
+        case ControlKind::Combo:
+            return "combo";
+    }
+    return "";
+}
+
+// The texts that quenby.rc gives one control: the left column's label of the row it starts, the
+// short label just before it, the text under it.
+struct Texts {
+    std::string group, label, hint;
+};
+
+std::string controlJson(const RcControl& rc, const Texts& texts) {
+    const FormControl& c = *rc.control;
+    const bool button = c.kind == ControlKind::Check || c.kind == ControlKind::Radio;
+    std::vector<std::string> fields = {
+        "\"id\": " + std::to_string(c.id),
+        "\"name\": " + jsonString(c.name),
+        "\"kind\": " + jsonString(kindName(c.kind)),
+    };
+    if (!texts.group.empty())
+        fields.push_back("\"group\": " + jsonString(texts.group));
+    if (!texts.label.empty())
+        fields.push_back("\"label\": " + jsonString(texts.label));
+    if (button)
+        fields.push_back("\"caption\": " + jsonString(rc.text));
+    if (!texts.hint.empty())
+        fields.push_back("\"hint\": " + jsonString(texts.hint));
+    if (button)
+        fields.push_back(std::string("\"checked\": ") + (c.checked ? "true" : "false"));
+    else
+        fields.push_back("\"text\": " + jsonString(c.text != nullptr ? c.text : ""));
+    if (c.choices != nullptr) {
+        std::string list;
+        for (const char* const* item = c.choices; *item != nullptr; ++item)
+            list += (list.empty() ? "" : ", ") + jsonString(*item);
+        fields.push_back("\"choices\": [" + list + "]");
+    }
+    if (c.sorted)
+        fields.push_back("\"sorted\": true");
+    if (c.lowercase)
+        fields.push_back("\"lowercase\": true");
+    if (c.radioGroup != nullptr)
+        fields.push_back("\"radioGroup\": " + jsonString(c.radioGroup));
+    std::string enablers;
+    for (uint32_t id : c.enabledBy) {
+        if (id != 0)
+            enablers += (enablers.empty() ? "" : ", ") + std::to_string(id);
+    }
+    fields.push_back("\"enabledBy\": [" + enablers + "]");
+    if (c.sheetKey.name != nullptr) {
+        fields.push_back(
+            "\"sheetKey\": " +
+            jsonString(std::string(findFormPage(c.page)->sheetTable) + "." + c.sheetKey.name));
+        fields.push_back("\"meaning\": " + jsonString(c.sheetKey.meaning));
+    }
+    std::string json = "        {\n";
+    for (size_t i = 0; i < fields.size(); ++i)
+        json += "          " + fields[i] + (i + 1 < fields.size() ? ",\n" : "\n");
+    return json + "        }";
+}
+
+std::string pageJson(const FormPageInfo& page, const std::vector<RcControl>& dialog) {
+    // The left column's labels stand furthest left.
+    int leftColumn = dialog.empty() ? 0 : dialog[0].x;
+    for (const RcControl& item : dialog)
+        leftColumn = item.x < leftColumn ? item.x : leftColumn;
+    std::vector<std::string> controls;
+    Texts pending;
+    for (size_t i = 0; i < dialog.size(); ++i) {
+        const RcControl& item = dialog[i];
+        if (item.control == nullptr) {
+            if (item.x == leftColumn && !item.text.empty())
+                pending.group = item.text;
+            else if (!item.text.empty())
+                pending.label = item.text;
+            continue;
+        }
+        // A label right after the control and below it is its hint.
+        if (i + 1 < dialog.size() && dialog[i + 1].control == nullptr &&
+            dialog[i + 1].x != leftColumn && dialog[i + 1].y >= item.y + item.height) {
+            pending.hint = dialog[++i].text;
+        }
+        controls.push_back(controlJson(item, pending));
+        pending = Texts();
+    }
+    std::string json = "    {\n      \"id\": " + std::to_string(page.page) +
+                       ", \"name\": " + jsonString(page.name) +
+                       ", \"title\": " + jsonString(page.title) + ",\n      \"controls\": [\n";
+    for (size_t i = 0; i < controls.size(); ++i)
+        json += controls[i] + (i + 1 < controls.size() ? ",\n" : "\n");
+    return json + "      ]\n    }";
+}
+
+int printJson(const char* rcPath) {
+    std::ifstream in(rcPath, std::ios::binary);
+    std::string rc((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.is_open() || in.bad()) {
+        std::fprintf(stderr, "quenby_form: cannot read %s\n", rcPath);
+        return 2;
+    }
+    std::string json = "{\n  \"pages\": [\n";
+    size_t listed = 0;
+    const size_t pageCount = sizeof formTable::pages / sizeof formTable::pages[0];
+    for (size_t p = 0; p < pageCount; ++p) {
+        const FormPageInfo& page = formTable::pages[p];
+        std::vector<RcControl> dialog;
+        if (!readDialog(rc, page, dialog)) {
+            std::fprintf(stderr, "quenby_form: %s has no readable %s\n", rcPath,
+                         pageMacro(page).c_str());
+            return 2;
+        }
+        for (const RcControl& item : dialog)
+            listed += item.control != nullptr ? 1 : 0;
+        json += pageJson(page, dialog) + (p + 1 < pageCount ? ",\n" : "\n");
+    }
+    if (listed != formControlCount) {
+        std::fprintf(stderr, "quenby_form: %s lists %zu of the table's %zu controls\n", rcPath,
+                     listed, formControlCount);
+        return 2;
+    }
+    std::fputs((json + "  ]\n}\n").c_str(), stdout);
+    return 0;
+}
+
+int printState(const char* sheetPath) {
+    RecordForm form;
+    if (sheetPath != nullptr) {
+        std::FILE* file = std::string(sheetPath) == "-" ? stdin : std::fopen(sheetPath, "rb");
+        std::string sheet;
+        if (file == nullptr || !readStream(file, sheet)) {
+            std::fprintf(stderr, "quenby_form: cannot read %s\n", sheetPath);
+            return 2;
+        }
+        try {
+            readReleaseSheet(sheet, sheetPath, form);
+        } catch (const SheetError& error) {
+            std::fprintf(stderr, "%s\n", error.what());
+            return 2;
+        }
+    }
+    for (const FormControl& c : formTable::controls) {
+        const bool enabled =
+            isEnabled(c, [&](uint32_t box) { return form.isChecked(c.page, box); });
+        const bool button = c.kind == ControlKind::Check || c.kind == ControlKind::Radio;
+        String text = form.text(c.page, c.id);
+        std::printf("%s %s %s %s\n", findFormPage(c.page)->name, c.name,
+                    enabled ? "enabled" : "disabled",
+                    button ? (form.isChecked(c.page, c.id) ? "checked" : "unchecked")
+                           : ("\"" + std::string(orEmpty(text), text.length()) + "\"").c_str());
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "ids" && argc == 2)
+        return printIds();
+    if (command == "json" && argc == 3)
+        return printJson(argv[2]);
+    if (command == "state" && argc <= 3)
+        return printState(argc == 3 ? argv[2] : nullptr);
+    std::fprintf(
+        stderr,
+        "usage: quenby_form ids | quenby_form json QUENBY.rc | quenby_form state [SHEET]\n");
+    return 1;
+}
