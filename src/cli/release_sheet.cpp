@@ -155,9 +155,9 @@ void applyKey(const SheetKey& key, const toml::node& node, RecordForm& form) {
             // The newsgroups are lower-cased before the conversion, as their box does: "È"
             // becomes CP437's "è".
             const std::string& value = stringValue(node);
-            setText(form, page, control.id,
-                    formText(control.lowercase ? lowerCaseCp1252(value) : value,
-                             TextLines::Multiple));
+            setText(
+                form, page, control.id,
+                formText(control.lowercase ? lowerCaseCp1252(value) : value, TextLines::Multiple));
             break;
         }
         case SheetValue::Digits:
