@@ -100,8 +100,14 @@ int RenderCommand::run() {
     if (!output.empty() && generation.succeeded)
         files.push_back({output, text});
     Colours colours = dark ? Colours::LightOnDark : Colours::DarkOnLight;
-    if (!png.empty())
-        files.push_back({png, nfoPicture(generation.text, colours)});
+    if (!png.empty()) {
+        try {
+            files.push_back({png, nfoPicture(generation.text, colours)});
+        } catch (const PictureTooLarge&) {
+            std::fprintf(stderr, "Picture too large for PNG: %s\n", png.c_str());
+            return ExitBadInput;
+        }
+    }
     if (!html.empty()) {
         String title = form.text(GeneralPage, GeneralControl::TitleEdit);
         files.push_back({html, nfoPage(generation.text, orEmpty(title), colours)});
