@@ -1,5 +1,6 @@
 // quenby render: one release sheet through one template, the NFO bytes out.
 #include <cstdio>
+#include <utility>
 
 #include "cli/commands.h"
 #include "cli/cp437.h"
@@ -98,7 +99,7 @@ int RenderCommand::run() {
     }
     std::vector<OutputFile> files;
     if (!output.empty() && generation.succeeded)
-        files.push_back({output, text});
+        files.push_back({output, std::move(text)});  // text is written from here alone
     Colours colours = dark ? Colours::LightOnDark : Colours::DarkOnLight;
     if (!png.empty()) {
         try {
