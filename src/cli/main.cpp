@@ -3,10 +3,13 @@
 // writes or checks the SFV of a release.
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <new>
 
 #include "catalogue/template_catalogue.h"
 #include "cli/commands.h"
 #include "cli/process_io.h"
+#include "cli/template_source.h"
+#include "foundation/errors.h"
 #include "foundation/framework.h"
 #include "version.h"
 
@@ -33,18 +36,24 @@ int main(int argc, char** argv) {
     if (!frameworkStartup(0))
         return ExitBadInput;
     int status = ExitBadInput;
-    if (render.chosen()) {
-        status = render.run();
-    } else if (check.chosen()) {
-        status = check.run();
-    } else if (templates.chosen()) {
-        status = templates.run();
-    } else if (sheet.chosen()) {
-        status = sheet.run();
-    } else if (sfv.chosen()) {
-        status = sfv.run();
-    } else if (jam.chosen()) {
-        status = jam.run();
+    try {
+        if (render.chosen()) {
+            status = render.run();
+        } else if (check.chosen()) {
+            status = check.run();
+        } else if (templates.chosen()) {
+            status = templates.run();
+        } else if (sheet.chosen()) {
+            status = sheet.run();
+        } else if (sfv.chosen()) {
+            status = sfv.run();
+        } else if (jam.chosen()) {
+            status = jam.run();
+        }
+    } catch (const std::bad_alloc&) {
+        setLastError(OutOfMemory);
+        std::fprintf(stderr, "%s\n", lastErrorMessage().c_str());
+        status = ExitBadInput;
     }
     releaseCatalogue();
     frameworkShutdown();

@@ -1,38 +1,114 @@
 #include "cli/nfo_picture.h"
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <new>
 #include <vector>
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#define STBI_WRITE_NO_STDIO
-#include <stb/stb_image_write.h>
-
 namespace {
 
-void appendBytes(void* context, void* data, int size) {
-    static_cast<std::string*>(context)->append(static_cast<const char*>(data),
-                                               static_cast<size_t>(size));
+const size_t PngLimit = 0x7FFFFFFF;  // the largest width, height or chunk length PNG can state
+const size_t ChunkSize = 1 << 16;    // compressed bytes an IDAT chunk holds
+
+void appendNumber(std::string& out, uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out += static_cast<char>((value >> shift) & 0xFF);
 }
+
+// A chunk: its length, type and data, and the CRC of type and data.
+void appendChunk(std::string& out, const char* type, const uint8_t* data, size_t size) {
+    appendNumber(out, static_cast<uint32_t>(size));
+    size_t start = out.size();
+    out.append(type, 4);
+    if (size > 0)
+        out.append(reinterpret_cast<const char*>(data), size);
+    uLong crc = crc32(0, reinterpret_cast<const Bytef*>(out.data() + start), 4 + size);
+    appendNumber(out, static_cast<uint32_t>(crc));
+}
+
+// Deflates the filtered rows into IDAT chunks as they come, holding one chunk at a time.
+class ImageData {
+public:
+    explicit ImageData(std::string& out) : out(out), chunk(ChunkSize) {
+        stream.zalloc = Z_NULL;
+        stream.zfree = Z_NULL;
+        stream.opaque = Z_NULL;
+        if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15, 9, Z_DEFAULT_STRATEGY) !=
+            Z_OK) {
+            throw std::bad_alloc();
+        }
+        resetOutput();
+    }
+    ~ImageData() { deflateEnd(&stream); }
+    ImageData(const ImageData&) = delete;
+    ImageData& operator=(const ImageData&) = delete;
+
+    void add(const uint8_t* data, size_t size) { run(data, size, Z_NO_FLUSH); }
+    void finish() { run(nullptr, 0, Z_FINISH); }
+
+private:
+    void run(const uint8_t* data, size_t size, int flush) {
+        stream.next_in = const_cast<Bytef*>(data);
+        stream.avail_in = static_cast<uInt>(size);
+        for (;;) {
+            int result = deflate(&stream, flush);
+            if (result == Z_STREAM_ERROR)
+                throw std::bad_alloc();
+            if (stream.avail_out == 0) {
+                appendChunk(out, "IDAT", chunk.data(), chunk.size());
+                resetOutput();
+                continue;
+            }
+            if (flush == Z_FINISH ? result == Z_STREAM_END : stream.avail_in == 0)
+                break;
+        }
+        if (flush == Z_FINISH && stream.avail_out < chunk.size())
+            appendChunk(out, "IDAT", chunk.data(), chunk.size() - stream.avail_out);
+    }
+    void resetOutput() {
+        stream.next_out = chunk.data();
+        stream.avail_out = static_cast<uInt>(chunk.size());
+    }
+
+    std::string& out;
+    std::vector<uint8_t> chunk;
+    z_stream stream;
+};
 
 }  // namespace
 
 std::string nfoPicture(const std::string& text, Colours colours) {
     const NfoPictureRows rows(text);
     const size_t width = rows.width(), height = rows.height();
+    if (width > PngLimit || height > PngLimit)
+        throw PictureTooLarge();
+    // Two colours, so a palette of two and a bit a pixel: paper 0, ink 1.
     const PictureColours grey = pictureColours(colours);
-    std::vector<uint8_t> pixels(width * height);
+    std::string png("\x89PNG\r\n\x1A\n", 8);
+    uint8_t header[13] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 3, 0, 0, 0};
+    for (int i = 0; i < 4; ++i) {
+        header[i] = static_cast<uint8_t>(width >> (24 - 8 * i));
+        header[4 + i] = static_cast<uint8_t>(height >> (24 - 8 * i));
+    }
+    appendChunk(png, "IHDR", header, sizeof header);
+    const uint8_t palette[6] = {grey.paper, grey.paper, grey.paper, grey.ink, grey.ink, grey.ink};
+    appendChunk(png, "PLTE", palette, sizeof palette);
+    // Each row is one filter byte (none: the best choice for a palette) and the packed pixels.
+    std::vector<uint8_t> pixels(width);
+    std::vector<uint8_t> packed(1 + (width + 7) / 8);
+    ImageData data(png);
     for (size_t y = 0; y < height; ++y) {
-        uint8_t* row = &pixels[y * width];
-        rows.draw(y, row);
-        for (size_t x = 0; x < width; ++x)
-            row[x] = row[x] != 0 ? grey.ink : grey.paper;
+        rows.draw(y, pixels.data());
+        std::fill(packed.begin(), packed.end(), 0);
+        for (size_t x = 0; x < width; ++x) {
+            if (pixels[x] != 0)
+                packed[1 + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+        }
+        data.add(packed.data(), packed.size());
     }
-    std::string png;
-    if (stbi_write_png_to_func(appendBytes, &png, static_cast<int>(width), static_cast<int>(height),
-                               1, pixels.data(), static_cast<int>(width)) == 0) {
-        throw std::bad_alloc();  // the encoder fails only when it runs out of memory
-    }
+    data.finish();
+    appendChunk(png, "IEND", nullptr, 0);
     return png;
 }

@@ -5,8 +5,12 @@
 
 #include "cli/nfo_picture_rows.h"
 
-// A grayscale PNG: one cell of the glyph table a byte, 79 cells wide (more when a line is longer),
-// a row of cells a line (at least one row).
+// Thrown by nfoPicture when the picture is wider or taller than a PNG can be.
+struct PictureTooLarge {};
+
+// A two-colour PNG: one cell of the glyph table a byte, 79 cells wide (more when a line is
+// longer), a row of cells a line (at least one row). The rows are encoded as they are drawn, so
+// only the compressed picture is held whole.
 std::string nfoPicture(const std::string& text, Colours colours);
 
 // A self-contained UTF-8 web page showing the text exactly in a <pre> block, under the title.

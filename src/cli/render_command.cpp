@@ -1,5 +1,6 @@
 // quenby render: one release sheet through one template, the NFO bytes out.
 #include <cstdio>
+#include <utility>
 
 #include "cli/commands.h"
 #include "cli/cp437.h"
@@ -99,10 +100,16 @@ int RenderCommand::run() {
     }
     std::vector<OutputFile> files;
     if (!output.empty() && generation.succeeded)
-        files.push_back({output, text});
+        files.push_back({output, std::move(text)});  // text is written from here alone
     Colours colours = dark ? Colours::LightOnDark : Colours::DarkOnLight;
-    if (!png.empty())
-        files.push_back({png, nfoPicture(generation.text, colours)});
+    if (!png.empty()) {
+        try {
+            files.push_back({png, nfoPicture(generation.text, colours)});
+        } catch (const PictureTooLarge&) {
+            std::fprintf(stderr, "Picture too large for PNG: %s\n", png.c_str());
+            return ExitBadInput;
+        }
+    }
     if (!html.empty()) {
         String title = form.text(GeneralPage, GeneralControl::TitleEdit);
         files.push_back({html, nfoPage(generation.text, orEmpty(title), colours)});
