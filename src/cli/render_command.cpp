@@ -1,7 +1,9 @@
 // quenby render: one release sheet through one template, the NFO bytes out.
 #include <cstdio>
+#include <memory>
 #include <utility>
 
+#include "catalogue/template_catalogue.h"
 #include "cli/commands.h"
 #include "cli/cp437.h"
 #include "cli/generation.h"
@@ -10,6 +12,7 @@
 #include "cli/release_sheet.h"
 #include "cli/template_source.h"
 #include "engine/form_table.h"
+#include "engine/nfo_generator.h"
 #include "engine/record_form.h"
 
 namespace {
@@ -71,17 +74,21 @@ RenderCommand::RenderCommand(CLI::App& parent) {
 }
 
 int RenderCommand::run() {
-    std::string sheetText;
-    if (!readSheet(sheet, sheetText))
-        return ExitBadInput;
-    RecordForm form;
-    try {
-        readReleaseSheet(sheetText, sheet == "-" ? standardInputName : sheet, form);
-    } catch (const SheetError& error) {
-        for (const std::string& problem : error.problems()) {
-            std::fprintf(stderr, "%s\n", problem.c_str());
+    // The sheet's text goes once read, and the form once generated: of a long NFO only the text
+    // generated stays, each output written from it in turn.
+    std::unique_ptr<RecordForm> form(new RecordForm);
+    {
+        std::string sheetText;
+        if (!readSheet(sheet, sheetText))
+            return ExitBadInput;
+        try {
+            readReleaseSheet(std::move(sheetText), sheet == "-" ? standardInputName : sheet, *form);
+        } catch (const SheetError& error) {
+            for (const std::string& problem : error.problems()) {
+                std::fprintf(stderr, "%s\n", problem.c_str());
+            }
+            return ExitBadInput;
         }
-        return ExitBadInput;
     }
 
     bool loaded = templatePath.empty() ? loadDefaultTemplate(archiveLocation(archive))
@@ -91,28 +98,36 @@ int RenderCommand::run() {
         return ExitBadInput;
     }
 
-    Generation generation = generate(form);
-    std::string text = utf8 ? cp437ToUtf8(generation.text) : generation.text;
+    const std::string title = orEmpty(form->text(GeneralPage, GeneralControl::TitleEdit));
+    const Generation generation = generate(*form);
+    form.reset();
+    unloadTemplate();
+    nfoOutput.clear();  // copied into the generation
+    std::string converted = utf8 ? cp437ToUtf8(generation.text) : std::string();
+    const std::string& text = utf8 ? converted : generation.text;
     if (!generation.succeeded) {
         // The report's own lines end with CR LF; one more ends its last line.
-        text += "\r\n";
         std::fwrite(text.data(), 1, text.size(), stderr);
+        std::fwrite("\r\n", 1, 2, stderr);
     }
     std::vector<OutputFile> files;
     if (!output.empty() && generation.succeeded)
-        files.push_back({output, std::move(text)});  // text is written from here alone
-    Colours colours = dark ? Colours::LightOnDark : Colours::DarkOnLight;
+        files.push_back(outputOf(output, text));
+    const Colours colours = dark ? Colours::LightOnDark : Colours::DarkOnLight;
+    std::unique_ptr<NfoPicture> picture;
     if (!png.empty()) {
         try {
-            files.push_back({png, nfoPicture(generation.text, colours)});
+            picture.reset(new NfoPicture(generation.text, colours));
         } catch (const PictureTooLarge&) {
             std::fprintf(stderr, "Picture too large for PNG: %s\n", png.c_str());
             return ExitBadInput;
         }
+        files.push_back({png, [&picture](const ByteSink& sink) { return picture->write(sink); }});
     }
+    std::string page;
     if (!html.empty()) {
-        String title = form.text(GeneralPage, GeneralControl::TitleEdit);
-        files.push_back({html, nfoPage(generation.text, orEmpty(title), colours)});
+        page = nfoPage(generation.text, title, colours);
+        files.push_back(outputOf(html, page));
     }
     if (files.empty() && generation.succeeded && !writeOutput("", text))
         return ExitBadInput;

@@ -1,5 +1,6 @@
 #include "cli/sheet_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/cp437.h"
@@ -20,22 +21,24 @@ bool isControl(char32_t character) {
 }  // namespace
 
 std::string formText(const std::string& utf8, TextLines lines) {
-    std::string text = utf8;
+    // A multi-line text's last line break ends its last line: it starts no further one.
+    size_t end = utf8.size();
     if (lines == TextLines::Multiple) {
-        if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) {
-            text.resize(text.size() - 2);
-        } else if (!text.empty() && text.back() == '\n') {
-            text.pop_back();
+        if (end >= 2 && utf8.compare(end - 2, 2, "\r\n") == 0) {
+            end -= 2;
+        } else if (end > 0 && utf8.back() == '\n') {
+            --end;
         }
     }
     std::string bytes;
+    bytes.reserve(end + static_cast<size_t>(std::count(utf8.begin(), utf8.begin() + end, '\n')));
     size_t position = 0;
-    while (position < text.size()) {
+    while (position < end) {
         char32_t character;
-        if (!decodeUtf8(text, position, character))
+        if (!decodeUtf8(utf8, position, character))
             throw ValueProblem("text is not valid UTF-8");
         if (character == '\r') {
-            if (position >= text.size() || text[position] != '\n') {
+            if (position >= end || utf8[position] != '\n') {
                 throw ValueProblem("a CR (U+000D) is allowed only before an LF, as a line break");
             }
             continue;  // the LF that follows makes the CR LF

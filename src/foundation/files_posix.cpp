@@ -237,18 +237,14 @@ void closeFile(FileHandle file) {
         ::close(descriptor(file));
 }
 
-bool writeFileAtomically(const char* path, const void* data, uint32_t size) {
-    if (path == nullptr || path[0] == '\0') {
-        setLastError(FileOpenFailed);
-        return false;
-    }
+bool StagedFile::open(const char* path) {
+    discard();
     // The new file takes the place of the old one, so it keeps the old one's permissions.
     struct stat old;
-    bool replacing = stat(path, &old) == 0 && S_ISREG(old.st_mode);
-
-    String temporary;
+    bool replacing = path != nullptr && stat(path, &old) == 0 && S_ISREG(old.st_mode);
     int fd = -1;
-    for (uint32_t attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    for (uint32_t attempt = 0; attempt < 100 && fd < 0 && path != nullptr && path[0] != '\0';
+         ++attempt) {
         temporary.format("%s.%u-%u.tmp", path, static_cast<unsigned>(getpid()), attempt);
         if (temporary.chars() == nullptr)
             break;
@@ -257,26 +253,106 @@ bool writeFileAtomically(const char* path, const void* data, uint32_t size) {
             break;
     }
     if (fd < 0) {
+        temporary.clear();
+        setLastError(FileOpenFailed);
+        return false;
+    }
+    handle = fd;
+    target = path;
+    if (target.chars() == nullptr) {
+        discard();
         setLastError(FileOpenFailed);
         return false;
     }
     if (replacing)
         fchmod(fd, old.st_mode & 07777);
+    return true;
+}
 
-    bool written = writeAll(fd, static_cast<const uint8_t*>(data), size) && fsync(fd) == 0;
-    if (::close(fd) != 0)
-        written = false;
-    if (!written) {
-        unlink(temporary.chars());
+bool StagedFile::write(const void* data, uint32_t size) {
+    if (handle == noFile ||
+        !writeAll(descriptor(handle), static_cast<const uint8_t*>(data), size)) {
+        discard();
         setLastError(FileWriteFailed);
         return false;
     }
-    if (rename(temporary.chars(), path) != 0) {
-        unlink(temporary.chars());
-        setLastError(FileMoveFailed);
+    return true;
+}
+
+bool StagedFile::finish() {
+    if (handle == noFile)
+        return temporary.chars() != nullptr;
+    bool written = fsync(descriptor(handle)) == 0;
+    if (::close(descriptor(handle)) != 0)
+        written = false;
+    handle = noFile;
+    if (!written) {
+        discard();
+        setLastError(FileWriteFailed);
         return false;
     }
     return true;
+}
+
+bool StagedFile::place(String* keptAside) {
+    if (!finish())
+        return false;
+    const char* path = target.chars();
+    bool moved = true;
+    if (keptAside != nullptr) {
+        // A second link to the old file, so that its place is never empty; where the file system
+        // has no links, the old file itself moves aside.
+        keptAside->clear();
+        struct stat status;
+        if (lstat(path, &status) == 0) {
+            bool kept = false;
+            for (uint32_t attempt = 0; attempt < 100 && !kept && !S_ISDIR(status.st_mode);
+                 ++attempt) {
+                keptAside->format("%s.%u-%u.old", path, static_cast<unsigned>(getpid()), attempt);
+                if (keptAside->chars() == nullptr)
+                    break;
+                kept = link(path, keptAside->chars()) == 0 ||
+                       (errno != EEXIST && rename(path, keptAside->chars()) == 0);
+                if (!kept && errno != EEXIST)
+                    break;
+            }
+            if (!kept)
+                keptAside->clear();
+            moved = kept;
+        }
+    }
+    if (moved && rename(temporary.chars(), path) != 0) {
+        moved = false;
+        if (keptAside != nullptr && !keptAside->isEmpty()) {
+            struct stat status;
+            if (lstat(path, &status) == 0)
+                unlink(keptAside->chars());
+            else
+                rename(keptAside->chars(), path);
+            keptAside->clear();
+        }
+    }
+    if (!moved) {
+        discard();
+        setLastError(FileMoveFailed);
+        return false;
+    }
+    temporary.clear();
+    return true;
+}
+
+void StagedFile::discard() {
+    if (handle != noFile)
+        ::close(descriptor(handle));
+    handle = noFile;
+    if (temporary.chars() != nullptr)
+        unlink(temporary.chars());
+    temporary.clear();
+}
+
+bool writeFileAtomically(const char* path, const void* data, uint32_t size) {
+    StagedFile file;
+    return file.open(path) && file.write(data, size) && file.place();
 }
 
 bool findFiles(const char* extension, FoundFileVisit visit, void* context) {

@@ -150,14 +150,12 @@ void closeFile(FileHandle file) {
         CloseHandle(handleOf(file));
 }
 
-bool writeFileAtomically(const char* path, const void* data, uint32_t size) {
-    if (path == nullptr || path[0] == '\0') {
-        setLastError(FileOpenFailed);
-        return false;
-    }
-    String temporary;
+bool StagedFile::open(const char* path) {
+    discard();
     HANDLE file = INVALID_HANDLE_VALUE;
-    for (uint32_t attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    for (uint32_t attempt = 0;
+         attempt < 100 && file == INVALID_HANDLE_VALUE && path != nullptr && path[0] != '\0';
+         ++attempt) {
         temporary.format("%s.%lu-%u.tmp", path, GetCurrentProcessId(), attempt);
         if (temporary.chars() == nullptr)
             break;
@@ -167,26 +165,108 @@ bool writeFileAtomically(const char* path, const void* data, uint32_t size) {
             break;
     }
     if (file == INVALID_HANDLE_VALUE) {
+        temporary.clear();
         setLastError(FileOpenFailed);
         return false;
     }
-    DWORD written = 0;
-    bool complete = WriteFile(file, data, size, &written, nullptr) != FALSE && written == size &&
-                    FlushFileBuffers(file) != FALSE;
-    if (CloseHandle(file) == FALSE)
-        complete = false;
-    if (!complete) {
-        DeleteFileA(temporary.chars());
-        setLastError(FileWriteFailed);
-        return false;
-    }
-    if (MoveFileExA(temporary.chars(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ==
-        FALSE) {
-        DeleteFileA(temporary.chars());
-        setLastError(FileMoveFailed);
+    handle = reinterpret_cast<FileHandle>(file);
+    target = path;
+    if (target.chars() == nullptr) {
+        discard();
+        setLastError(FileOpenFailed);
         return false;
     }
     return true;
+}
+
+bool StagedFile::write(const void* data, uint32_t size) {
+    DWORD written = 0;
+    if (handle == noFile || WriteFile(handleOf(handle), data, size, &written, nullptr) == FALSE ||
+        written != size) {
+        discard();
+        setLastError(FileWriteFailed);
+        return false;
+    }
+    return true;
+}
+
+bool StagedFile::finish() {
+    if (handle == noFile)
+        return temporary.chars() != nullptr;
+    bool complete = FlushFileBuffers(handleOf(handle)) != FALSE;
+    if (CloseHandle(handleOf(handle)) == FALSE)
+        complete = false;
+    handle = noFile;
+    if (!complete) {
+        discard();
+        setLastError(FileWriteFailed);
+        return false;
+    }
+    return true;
+}
+
+bool StagedFile::place(String* keptAside) {
+    if (!finish())
+        return false;
+    const char* path = target.chars();
+    bool moved = true;
+    if (keptAside != nullptr) {
+        // A second link to the old file, so that its place is never empty; where the file system
+        // has no links, the old file itself moves aside.
+        keptAside->clear();
+        const DWORD attributes = GetFileAttributesA(path);
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            bool kept = false;
+            for (uint32_t attempt = 0;
+                 attempt < 100 && !kept && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+                 ++attempt) {
+                keptAside->format("%s.%lu-%u.old", path, GetCurrentProcessId(), attempt);
+                if (keptAside->chars() == nullptr)
+                    break;
+                kept = CreateHardLinkA(keptAside->chars(), path, nullptr) != FALSE ||
+                       (GetLastError() != ERROR_ALREADY_EXISTS &&
+                        MoveFileExA(path, keptAside->chars(), 0) != FALSE);
+                if (!kept && GetLastError() != ERROR_ALREADY_EXISTS &&
+                    GetLastError() != ERROR_FILE_EXISTS)
+                    break;
+            }
+            if (!kept)
+                keptAside->clear();
+            moved = kept;
+        }
+    }
+    if (moved && MoveFileExA(temporary.chars(), path,
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {
+        moved = false;
+        if (keptAside != nullptr && !keptAside->isEmpty()) {
+            if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+                DeleteFileA(keptAside->chars());
+            else
+                MoveFileExA(keptAside->chars(), path, 0);
+            keptAside->clear();
+        }
+    }
+    if (!moved) {
+        discard();
+        setLastError(FileMoveFailed);
+        return false;
+    }
+    temporary.clear();
+    return true;
+}
+
+void StagedFile::discard() {
+    if (handle != noFile)
+        CloseHandle(handleOf(handle));
+    handle = noFile;
+    if (temporary.chars() != nullptr)
+        DeleteFileA(temporary.chars());
+    temporary.clear();
+}
+
+bool writeFileAtomically(const char* path, const void* data, uint32_t size) {
+    StagedFile file;
+    return file.open(path) && file.write(data, size) && file.place();
 }
 
 bool findFiles(const char* extension, FoundFileVisit visit, void* context) {
