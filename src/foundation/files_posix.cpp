@@ -11,6 +11,7 @@
 #include "foundation/errors.h"
 #include "foundation/file_names.h"
 #include "foundation/files.h"
+#include "foundation/files_platform.h"
 #include "foundation/memory.h"
 
 // Offsets and sizes are 64 bits wide on every build, 32-bit ones included, so a seek never wraps.
@@ -294,51 +295,29 @@ bool StagedFile::finish() {
     return true;
 }
 
-bool StagedFile::place(String* keptAside) {
-    if (!finish())
-        return false;
-    const char* path = target.chars();
-    bool moved = true;
-    if (keptAside != nullptr) {
-        // A second link to the old file, so that its place is never empty; where the file system
-        // has no links, the old file itself moves aside.
-        keptAside->clear();
-        struct stat status;
-        if (lstat(path, &status) == 0) {
-            bool kept = false;
-            for (uint32_t attempt = 0; attempt < 100 && !kept && !S_ISDIR(status.st_mode);
-                 ++attempt) {
-                keptAside->format("%s.%u-%u.old", path, static_cast<unsigned>(getpid()), attempt);
-                if (keptAside->chars() == nullptr)
-                    break;
-                kept = link(path, keptAside->chars()) == 0 ||
-                       (errno != EEXIST && rename(path, keptAside->chars()) == 0);
-                if (!kept && errno != EEXIST)
-                    break;
-            }
-            if (!kept)
-                keptAside->clear();
-            moved = kept;
-        }
-    }
-    if (moved && rename(temporary.chars(), path) != 0) {
-        moved = false;
-        if (keptAside != nullptr && !keptAside->isEmpty()) {
-            struct stat status;
-            if (lstat(path, &status) == 0)
-                unlink(keptAside->chars());
-            else
-                rename(keptAside->chars(), path);
-            keptAside->clear();
-        }
-    }
-    if (!moved) {
-        discard();
-        setLastError(FileMoveFailed);
-        return false;
-    }
-    temporary.clear();
-    return true;
+Entry entryAt(const char* path) {
+    struct stat status;
+    if (lstat(path, &status) != 0)
+        return Entry::None;
+    return S_ISDIR(status.st_mode) ? Entry::Folder : Entry::File;
+}
+
+Linked linkFile(const char* from, const char* to) {
+    if (link(from, to) == 0)
+        return Linked::Done;
+    return errno == EEXIST ? Linked::NameTaken : Linked::Failed;
+}
+
+bool moveFile(const char* from, const char* to) {
+    return rename(from, to) == 0;
+}
+
+void removeFile(const char* path) {
+    unlink(path);
+}
+
+unsigned long processNumber() {
+    return static_cast<unsigned long>(getpid());
 }
 
 void StagedFile::discard() {
@@ -348,11 +327,6 @@ void StagedFile::discard() {
     if (temporary.chars() != nullptr)
         unlink(temporary.chars());
     temporary.clear();
-}
-
-bool writeFileAtomically(const char* path, const void* data, uint32_t size) {
-    StagedFile file;
-    return file.open(path) && file.write(data, size) && file.place();
 }
 
 bool findFiles(const char* extension, FoundFileVisit visit, void* context) {

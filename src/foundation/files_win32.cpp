@@ -8,6 +8,7 @@
 #include "foundation/errors.h"
 #include "foundation/file_names.h"
 #include "foundation/files.h"
+#include "foundation/files_platform.h"
 #include "foundation/memory.h"
 
 namespace {
@@ -205,54 +206,31 @@ bool StagedFile::finish() {
     return true;
 }
 
-bool StagedFile::place(String* keptAside) {
-    if (!finish())
-        return false;
-    const char* path = target.chars();
-    bool moved = true;
-    if (keptAside != nullptr) {
-        // A second link to the old file, so that its place is never empty; where the file system
-        // has no links, the old file itself moves aside.
-        keptAside->clear();
-        const DWORD attributes = GetFileAttributesA(path);
-        if (attributes != INVALID_FILE_ATTRIBUTES) {
-            bool kept = false;
-            for (uint32_t attempt = 0;
-                 attempt < 100 && !kept && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-                 ++attempt) {
-                keptAside->format("%s.%lu-%u.old", path, GetCurrentProcessId(), attempt);
-                if (keptAside->chars() == nullptr)
-                    break;
-                kept = CreateHardLinkA(keptAside->chars(), path, nullptr) != FALSE ||
-                       (GetLastError() != ERROR_ALREADY_EXISTS &&
-                        MoveFileExA(path, keptAside->chars(), 0) != FALSE);
-                if (!kept && GetLastError() != ERROR_ALREADY_EXISTS &&
-                    GetLastError() != ERROR_FILE_EXISTS)
-                    break;
-            }
-            if (!kept)
-                keptAside->clear();
-            moved = kept;
-        }
-    }
-    if (moved && MoveFileExA(temporary.chars(), path,
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {
-        moved = false;
-        if (keptAside != nullptr && !keptAside->isEmpty()) {
-            if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
-                DeleteFileA(keptAside->chars());
-            else
-                MoveFileExA(keptAside->chars(), path, 0);
-            keptAside->clear();
-        }
-    }
-    if (!moved) {
-        discard();
-        setLastError(FileMoveFailed);
-        return false;
-    }
-    temporary.clear();
-    return true;
+Entry entryAt(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return Entry::None;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? Entry::Folder : Entry::File;
+}
+
+Linked linkFile(const char* from, const char* to) {
+    if (CreateHardLinkA(to, from, nullptr) != FALSE)
+        return Linked::Done;
+    const DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? Linked::NameTaken
+                                                                       : Linked::Failed;
+}
+
+bool moveFile(const char* from, const char* to) {
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+void removeFile(const char* path) {
+    DeleteFileA(path);
+}
+
+unsigned long processNumber() {
+    return GetCurrentProcessId();
 }
 
 void StagedFile::discard() {
@@ -262,11 +240,6 @@ void StagedFile::discard() {
     if (temporary.chars() != nullptr)
         DeleteFileA(temporary.chars());
     temporary.clear();
-}
-
-bool writeFileAtomically(const char* path, const void* data, uint32_t size) {
-    StagedFile file;
-    return file.open(path) && file.write(data, size) && file.place();
 }
 
 bool findFiles(const char* extension, FoundFileVisit visit, void* context) {
