@@ -151,15 +151,9 @@ void applyKey(const SheetKey& key, const toml::node& node, RecordForm& form) {
         case SheetValue::Text:
             setText(form, page, control.id, textValue(node, TextLines::Single));
             break;
-        case SheetValue::Lines: {
-            // The newsgroups are lower-cased before the conversion, as their box does: "È"
-            // becomes CP437's "è".
-            const std::string& value = stringValue(node);
-            setText(
-                form, page, control.id,
-                formText(control.lowercase ? lowerCaseCp1252(value) : value, TextLines::Multiple));
+        case SheetValue::Lines:
+            setText(form, page, control.id, boxText(control, stringValue(node)));
             break;
-        }
         case SheetValue::Digits:
             setText(form, page, control.id, digitsValue(node));
             break;

@@ -4,6 +4,7 @@
 
 #include "cli/cp437.h"
 #include "cli/utf8.h"
+#include "engine/form_table.h"
 
 namespace {
 
@@ -61,6 +62,17 @@ std::string formText(const std::string& utf8, TextLines lines) {
         bytes += static_cast<char>(byte);
     }
     return bytes;
+}
+
+std::string boxText(const FormControl& control, const std::string& utf8) {
+    // The newsgroups are lower-cased before the conversion, as their box does: "È" becomes
+    // CP437's "è".
+    std::string text =
+        formText(control.lowercase ? lowerCaseCp1252(utf8) : utf8,
+                 control.kind == ControlKind::MultiLine ? TextLines::Multiple : TextLines::Single);
+    if (control.kind == ControlKind::Digits)
+        checkDigits(text);
+    return text;
 }
 
 void checkDigits(const std::string& text) {

@@ -30,5 +30,12 @@ std::string lowerCaseAscii(std::string text);
 // character, and any byte that is not UTF-8, stays as it is.
 std::string lowerCaseCp1252(const std::string& utf8);
 
+struct FormControl;
+
+// The CP437 bytes a text box of the form holds for typed UTF-8 text: lower-cased as the
+// newsgroups box lower-cases, converted as formText converts for the box's number of lines, and
+// only digits in a digits-only box. Throws ValueProblem as formText and checkDigits do.
+std::string boxText(const FormControl& control, const std::string& utf8);
+
 // text in double quotes, with quotes, backslashes and control characters escaped as in TOML.
 std::string quoted(const std::string& text);
