@@ -37,10 +37,11 @@ before(async () => {
 });
 after(async () => browser && browser.close());
 
-// A fresh page on Quenby.html with the browser's storage emptied, downloads going to a folder of
-// its own.
+// A fresh page on Quenby.html with the network off and the browser's storage emptied, downloads
+// going to a folder of its own.
 async function openPage(name, {keepStorage = false} = {}) {
   const page = await browser.newPage();
+  await page.setOfflineMode(true);
   await page.setViewport({width: 1400, height: 1000});
   const errors = [];
   page.on('pageerror', (error) => errors.push(error.message));
@@ -341,6 +342,7 @@ test('the form is kept over a reload, and Clear form starts it again', async () 
 
 test('opened from file://, the page makes no request beyond itself', async () => {
   const page = await browser.newPage();
+  await page.setOfflineMode(true);
   const requests = [];
   await page.setRequestInterception(true);
   page.on('request', (request) => {
