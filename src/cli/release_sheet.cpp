@@ -151,9 +151,14 @@ void applyKey(const SheetKey& key, const toml::node& node, RecordForm& form) {
         case SheetValue::Text:
             setText(form, page, control.id, textValue(node, TextLines::Single));
             break;
-        case SheetValue::Lines:
-            setText(form, page, control.id, boxText(control, stringValue(node)));
+        case SheetValue::Lines: {
+            // The newsgroups are lower-cased before the conversion, as their box does.
+            const std::string& value = stringValue(node);
+            setText(
+                form, page, control.id,
+                formText(control.lowercase ? lowerCaseCp1252(value) : value, TextLines::Multiple));
             break;
+        }
         case SheetValue::Digits:
             setText(form, page, control.id, digitsValue(node));
             break;

@@ -18,17 +18,8 @@ bool isControl(char32_t character) {
     return character < 0x20 || character == 0x7F;
 }
 
-}  // namespace
-
-std::string formText(const std::string& utf8, TextLines lines) {
-    std::string text = utf8;
-    if (lines == TextLines::Multiple) {
-        if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) {
-            text.resize(text.size() - 2);
-        } else if (!text.empty() && text.back() == '\n') {
-            text.pop_back();
-        }
-    }
+// The CP437 bytes of the text, every line break kept (as CR LF).
+std::string cp437Text(const std::string& text, TextLines lines) {
     std::string bytes;
     size_t position = 0;
     while (position < text.size()) {
@@ -64,12 +55,26 @@ std::string formText(const std::string& utf8, TextLines lines) {
     return bytes;
 }
 
-std::string boxText(const FormControl& control, const std::string& utf8) {
+}  // namespace
+
+std::string formText(const std::string& utf8, TextLines lines) {
+    std::string text = utf8;
+    if (lines == TextLines::Multiple) {
+        if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) {
+            text.resize(text.size() - 2);
+        } else if (!text.empty() && text.back() == '\n') {
+            text.pop_back();
+        }
+    }
+    return cp437Text(text, lines);
+}
+
+std::string boxText(const FormControl& control, const std::string& typed) {
     // The newsgroups are lower-cased before the conversion, as their box does: "È" becomes
     // CP437's "è".
     std::string text =
-        formText(control.lowercase ? lowerCaseCp1252(utf8) : utf8,
-                 control.kind == ControlKind::MultiLine ? TextLines::Multiple : TextLines::Single);
+        cp437Text(control.lowercase ? lowerCaseCp1252(typed) : typed,
+                  control.kind == ControlKind::MultiLine ? TextLines::Multiple : TextLines::Single);
     if (control.kind == ControlKind::Digits)
         checkDigits(text);
     return text;

@@ -195,6 +195,7 @@ test('the full form typed as a user types gives the command line\'s NFO and pict
   await page.keyboard.press('KeyV');
   await page.keyboard.up('Control');
   assert.equal(await page.evaluate(() => window.pasted), fromCp437(render(example, templateArgs('Wide'))));
+  await page.$eval('#PasteBox', (box) => box.remove());
   assert.equal(await statusText(page), 'Copied to the clipboard.');
   for (const tab of ['General', 'Upload', 'VariousText']) {
     await page.click(`#${tab}Tab`);
@@ -308,15 +309,25 @@ test('a sheet opened fills the form, and the form saved as a sheet renders the s
   await openFile(page, 'SheetFile', example);
   assert.equal(await statusText(page), 'release.toml opened.');
   assert.deepEqual(await pageState(page), formState(example));
+  // The comments end in a line break of their own, which the sheet must keep.
+  await page.click('#VariousTextTab');
+  await page.focus('#VariousText-CommentsEdit');
+  await page.keyboard.down('Control');
+  await page.keyboard.press('End');
+  await page.keyboard.up('Control');
+  await page.keyboard.press('Enter');
+  await settle(page);
+  const nfo = await download(page, 'SaveButton', 'Nébula Sketchpad 3.2.nfo');
+  assert.ok(!nfo.equals(render(example)), 'the line break changed nothing');
   const sheet = path.join(outDir, 'saved.toml');
   fs.writeFileSync(sheet, await download(page, 'SaveSheet', 'Nébula Sketchpad 3.2.toml'));
-  assert.ok(render(sheet).equals(render(example)), 'the saved sheet renders otherwise');
+  assert.ok(render(sheet).equals(nfo), 'the saved sheet renders otherwise');
   // A sheet with a problem leaves the form as it was and says why.
   const bad = path.join(outDir, 'bad.toml');
   fs.writeFileSync(bad, '[genral]\ntitle = "x"\n');
   await openFile(page, 'SheetFile', bad);
   assert.equal(await statusText(page), 'bad.toml:1: genral: unknown table genral; did you mean general?');
-  assert.deepEqual(await pageState(page), formState(example));
+  assert.deepEqual(await pageState(page), formState(sheet));
   await page.close();
 });
 
