@@ -50,10 +50,12 @@ function place(element, at, tall) {
   return element;
 }
 
-function staticText(className, words, at) {
-  const label = document.createElement('div');
+// A label of the dialog; a control's own label names it for screen readers too.
+function staticText(className, words, at, control) {
+  const label = document.createElement(control ? 'label' : 'div');
   label.className = className;
   label.textContent = words;
+  if (control) label.htmlFor = control;
   return place(label, at);
 }
 
@@ -144,8 +146,9 @@ function buildForm() {
     let right = 0;
     let bottom = 0;
     for (const c of page.controls) {
-      if (c.group) box.append(staticText('group', c.group, c.groupAt));
-      if (c.label) box.append(staticText('label', c.label, c.labelAt));
+      const labelled = c.kind === 'check' || c.kind === 'radio' ? null : page.name + '-' + c.name;
+      if (c.group) box.append(staticText('group', c.group, c.groupAt, c.label ? null : labelled));
+      if (c.label) box.append(staticText('label', c.label, c.labelAt, labelled));
       box.append(makeControl(page, c));
       if (c.hint) box.append(staticText('hint', c.hint, c.hintAt));
       const tall = c.kind === 'combo' || c.kind === 'list' ? 12 : c.at[3];

@@ -213,6 +213,9 @@ const openedTemplates = [
   ['Plain.ntf', 'Just text\n', {preview: 'Just text\r\n'}, true],
   ['Empty.ntf', '', {status: 'Error loading template...\nFile is empty: Empty.ntf'}, true],
   ['Huge.ntf', 'x'.repeat((1 << 20) + 1), {status: 'Huge.ntf: too large for a template: 1048577 bytes, at most 1048576.'}, true],
+  ['.ntf', 'x', {status: '.ntf: not a usable template name.'}, true],
+  // 2,600 lines of 14 pixel rows: taller than a canvas can be.
+  ['Tall.ntf', 'x\n'.repeat(2600), {png: 'The picture is too tall for the browser: 36400 pixel rows, at most 32767. quenby render --png draws it.'}, true],
 ];
 
 test('templates opened from files are offered, sorted, and fail with the report', async () => {
@@ -223,11 +226,22 @@ test('templates opened from files are offered, sorted, and fail with the report'
     await openFile(page, 'TemplateFile', file);
     if (shows.preview) assert.ok((await page.$eval('#PreviewText', (p) => p.textContent)).includes(shows.preview), name);
     if (shows.status) assert.equal(await statusText(page), shows.status, name);
+    if (shows.png) {
+      await page.click('#PngButton');
+      assert.equal(await statusText(page), shows.png, name);
+    }
     for (const button of ['SaveButton', 'CopyButton', 'PngButton']) assert.equal(await isDisabled(page, button), !outputOn, `${name} ${button}`);
     if (name === 'Broken.ntf') await page.screenshot({path: path.join(outDir, 'page-failure-report.png')});
   }
+  // A template dropped on the page joins them.
+  await page.evaluate(() => {
+    const files = new DataTransfer();
+    files.items.add(new File(['Dropped here\r\n'], 'dropped.ntf'));
+    window.dispatchEvent(new DragEvent('drop', {dataTransfer: files, cancelable: true}));
+  });
+  await page.waitForFunction(() => document.getElementById('PreviewText').textContent === 'Dropped here\r\n');
   assert.deepEqual(await page.$$eval('#TemplateSelector option', (o) => o.map((x) => x.value)),
-    ['<Default>', 'Broken', 'Compact', 'Empty', 'FileId', 'Plain', 'Wide']);
+    ['<Default>', 'Broken', 'Compact', 'dropped', 'Empty', 'FileId', 'Plain', 'Tall', 'Wide']);
   await page.close();
 });
 
@@ -345,6 +359,7 @@ test('the form is kept over a reload, and Clear form starts it again', async () 
   assert.equal(await page.$eval('#TemplateSelector', (selector) => selector.value), 'Wide');
   await page.click('#ClearForm');
   await settle(page);
+  assert.equal(await statusText(page), 'The form starts again.');
   await page.close();
   page = await openPage('reload', {keepStorage: true});
   assert.deepEqual(await pageState(page), formState());
