@@ -54,9 +54,15 @@ int printIds() {
 // One CONTROL statement of a dialog: its text, id word and position.
 struct RcControl {
     std::string text, id;
-    int x = 0, y = 0, height = 0;
+    int x = 0, y = 0, width = 0, height = 0;
     const FormControl* control = nullptr;
 };
+
+// Where a control or label stands in its dialog: x, y, width and height in dialog units.
+std::string placeJson(const RcControl& rc) {
+    return "[" + std::to_string(rc.x) + ", " + std::to_string(rc.y) + ", " +
+           std::to_string(rc.width) + ", " + std::to_string(rc.height) + "]";
+}
 
 std::string trimmed(const std::string& text) {
     size_t first = text.find_first_not_of(" \t\r\n");
@@ -81,6 +87,7 @@ bool parseControl(const std::string& statement, RcControl& out) {
     out.id = fields[1];
     out.x = std::stoi(fields[4]);
     out.y = std::stoi(fields[5]);
+    out.width = std::stoi(fields[6]);
     out.height = std::stoi(fields[7]);
     return true;
 }
@@ -155,6 +162,7 @@ const char* kindName(ControlKind kind) {
 // short label just before it, the text under it.
 struct Texts {
     std::string group, label, hint;
+    std::string groupAt, labelAt, hintAt;
 };
 
 std::string controlJson(const RcControl& rc, const Texts& texts) {
@@ -164,15 +172,22 @@ std::string controlJson(const RcControl& rc, const Texts& texts) {
         "\"id\": " + std::to_string(c.id),
         "\"name\": " + jsonString(c.name),
         "\"kind\": " + jsonString(kindName(c.kind)),
+        "\"at\": " + placeJson(rc),
     };
-    if (!texts.group.empty())
+    if (!texts.group.empty()) {
         fields.push_back("\"group\": " + jsonString(texts.group));
-    if (!texts.label.empty())
+        fields.push_back("\"groupAt\": " + texts.groupAt);
+    }
+    if (!texts.label.empty()) {
         fields.push_back("\"label\": " + jsonString(texts.label));
+        fields.push_back("\"labelAt\": " + texts.labelAt);
+    }
     if (button)
         fields.push_back("\"caption\": " + jsonString(rc.text));
-    if (!texts.hint.empty())
+    if (!texts.hint.empty()) {
         fields.push_back("\"hint\": " + jsonString(texts.hint));
+        fields.push_back("\"hintAt\": " + texts.hintAt);
+    }
     if (button)
         fields.push_back(std::string("\"checked\": ") + (c.checked ? "true" : "false"));
     else
@@ -217,16 +232,20 @@ std::string pageJson(const FormPageInfo& page, const std::vector<RcControl>& dia
     for (size_t i = 0; i < dialog.size(); ++i) {
         const RcControl& item = dialog[i];
         if (item.control == nullptr) {
-            if (item.x == leftColumn && !item.text.empty())
+            if (item.x == leftColumn && !item.text.empty()) {
                 pending.group = item.text;
-            else if (!item.text.empty())
+                pending.groupAt = placeJson(item);
+            } else if (!item.text.empty()) {
                 pending.label = item.text;
+                pending.labelAt = placeJson(item);
+            }
             continue;
         }
         // A label right after the control and below it is its hint.
         if (i + 1 < dialog.size() && dialog[i + 1].control == nullptr &&
             dialog[i + 1].x != leftColumn && dialog[i + 1].y >= item.y + item.height) {
             pending.hint = dialog[++i].text;
+            pending.hintAt = placeJson(dialog[i]);
         }
         controls.push_back(controlJson(item, pending));
         pending = Texts();

@@ -152,8 +152,7 @@ void applyKey(const SheetKey& key, const toml::node& node, RecordForm& form) {
             setText(form, page, control.id, textValue(node, TextLines::Single));
             break;
         case SheetValue::Lines: {
-            // The newsgroups are lower-cased before the conversion, as their box does: "È"
-            // becomes CP437's "è".
+            // The newsgroups are lower-cased before the conversion, as their box does.
             const std::string& value = stringValue(node);
             setText(form, page, control.id,
                     control.lowercase ? formText(lowerCaseCp1252(value), TextLines::Multiple)

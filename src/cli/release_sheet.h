@@ -27,3 +27,6 @@ void readReleaseSheet(std::string text, const std::string& sheetName, RecordForm
 // in. The keys whose presence alone ticks a box are commented out; the others hold the untouched
 // form's values, so that the sheet renders as an empty one does.
 std::string starterSheet();
+
+// The form as a sheet that fills the form again as it is, laid out as the starter sheet.
+std::string releaseSheet(const RecordForm& form);

@@ -5,6 +5,7 @@
 
 #include "cli/cp437.h"
 #include "cli/utf8.h"
+#include "engine/form_table.h"
 
 namespace {
 
@@ -18,27 +19,17 @@ bool isControl(char32_t character) {
     return character < 0x20 || character == 0x7F;
 }
 
-}  // namespace
-
-std::string formText(const std::string& utf8, TextLines lines) {
-    // A multi-line text's last line break ends its last line: it starts no further one.
-    size_t end = utf8.size();
-    if (lines == TextLines::Multiple) {
-        if (end >= 2 && utf8.compare(end - 2, 2, "\r\n") == 0) {
-            end -= 2;
-        } else if (end > 0 && utf8.back() == '\n') {
-            --end;
-        }
-    }
+// The CP437 bytes of the text's first end bytes, every line break kept (as CR LF).
+std::string cp437Text(const std::string& text, size_t end, TextLines lines) {
     std::string bytes;
-    bytes.reserve(end + static_cast<size_t>(std::count(utf8.begin(), utf8.begin() + end, '\n')));
+    bytes.reserve(end + static_cast<size_t>(std::count(text.begin(), text.begin() + end, '\n')));
     size_t position = 0;
     while (position < end) {
         char32_t character;
-        if (!decodeUtf8(utf8, position, character))
+        if (!decodeUtf8(text, position, character))
             throw ValueProblem("text is not valid UTF-8");
         if (character == '\r') {
-            if (position >= end || utf8[position] != '\n') {
+            if (position >= end || text[position] != '\n') {
                 throw ValueProblem("a CR (U+000D) is allowed only before an LF, as a line break");
             }
             continue;  // the LF that follows makes the CR LF
@@ -64,6 +55,34 @@ std::string formText(const std::string& utf8, TextLines lines) {
         bytes += static_cast<char>(byte);
     }
     return bytes;
+}
+
+}  // namespace
+
+std::string formText(const std::string& utf8, TextLines lines) {
+    // A multi-line text's last line break ends its last line: it starts no further one.
+    size_t end = utf8.size();
+    if (lines == TextLines::Multiple) {
+        if (end >= 2 && utf8.compare(end - 2, 2, "\r\n") == 0) {
+            end -= 2;
+        } else if (end > 0 && utf8.back() == '\n') {
+            --end;
+        }
+    }
+    return cp437Text(utf8, end, lines);
+}
+
+std::string boxText(const FormControl& control, const std::string& typed) {
+    // The newsgroups are lower-cased before the conversion, as their box does: "È" becomes
+    // CP437's "è".
+    const TextLines lines =
+        control.kind == ControlKind::MultiLine ? TextLines::Multiple : TextLines::Single;
+    const std::string lower = control.lowercase ? lowerCaseCp1252(typed) : std::string();
+    const std::string& source = control.lowercase ? lower : typed;
+    std::string text = cp437Text(source, source.size(), lines);
+    if (control.kind == ControlKind::Digits)
+        checkDigits(text);
+    return text;
 }
 
 void checkDigits(const std::string& text) {

@@ -30,5 +30,13 @@ std::string lowerCaseAscii(std::string text);
 // character, and any byte that is not UTF-8, stays as it is.
 std::string lowerCaseCp1252(const std::string& utf8);
 
+struct FormControl;
+
+// The CP437 bytes a text box of the form holds for text typed into it: lower-cased as the
+// newsgroups box lower-cases, converted as formText converts for the box's number of lines but
+// keeping a final line break, since a box holds what was typed, and only digits in a digits-only
+// box. Throws ValueProblem as formText and checkDigits do.
+std::string boxText(const FormControl& control, const std::string& typed);
+
 // text in double quotes, with quotes, backslashes and control characters escaped as in TOML.
 std::string quoted(const std::string& text);

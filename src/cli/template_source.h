@@ -32,5 +32,9 @@ bool loadTemplateFromFile(const std::string& path, const std::string& displayNam
 // after the file found; false with the loader's message in LastError.
 bool loadTemplateOption(const std::string& option);
 
+// The template selector's entries: "<Default>", the catalogue's loose templates (templateNames)
+// and the extra names not among them, sorted as the selector sorts, letter case ignored.
+std::vector<std::string> selectorEntries(const std::vector<std::string>& extra);
+
 // LastError's message, for printing.
 std::string lastErrorMessage();

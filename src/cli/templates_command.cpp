@@ -1,25 +1,9 @@
 // quenby templates: the entries of the program's template selector for the current folder.
-#include <algorithm>
 #include <cstdio>
 
 #include "catalogue/template_catalogue.h"
 #include "cli/commands.h"
-#include "cli/sheet_text.h"
 #include "cli/template_source.h"
-
-namespace {
-
-// The selector keeps its entries sorted without regard to letter case.
-bool selectorOrder(const std::string& a, const std::string& b) {
-    return lowerCaseAscii(a) < lowerCaseAscii(b);
-}
-
-void addEntry(List& /*list*/, ListNode* node, void* entries) {
-    static_cast<std::vector<std::string>*>(entries)->push_back(
-        orEmpty(*static_cast<String*>(node->item)));
-}
-
-}  // namespace
 
 TemplatesCommand::TemplatesCommand(CLI::App& parent) {
     app = parent.add_subcommand(
@@ -44,14 +28,7 @@ int TemplatesCommand::run() {
         std::fprintf(stderr, "%s\n", lastErrorMessage().c_str());
         return ExitBadInput;
     }
-    std::vector<std::string> entries{defaultTemplateName};
-    forEachNode(templateNames, addEntry, &entries);
-    for (const std::string& name : installedTemplateNames()) {
-        if (std::find(entries.begin(), entries.end(), name) == entries.end())
-            entries.push_back(name);
-    }
-    std::stable_sort(entries.begin(), entries.end(), selectorOrder);
-    for (const std::string& entry : entries)
+    for (const std::string& entry : selectorEntries(installedTemplateNames()))
         std::printf("%s\n", entry.c_str());
     return ExitSuccess;
 }
