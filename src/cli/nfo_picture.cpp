@@ -82,7 +82,10 @@ private:
 
 }  // namespace
 
-NfoPicture::NfoPicture(const std::string& text, Colours colours) : rows(text), colours(colours) {}
+NfoPicture::NfoPicture(const std::string& text, Colours colours) : rows(text), colours(colours) {
+    if (static_cast<uint64_t>(rows.width()) * rows.height() > maxPicturePixels)
+        throw PictureTooLarge();
+}
 
 bool NfoPicture::write(const ByteSink& sink) const {
     const size_t width = rows.width(), height = rows.height();

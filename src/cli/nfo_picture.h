@@ -6,6 +6,14 @@
 
 #include "cli/nfo_picture_rows.h"
 
+// The most pixels (width times height) a PNG picture may have. Image decoders, browsers' and the
+// common libraries', count a picture's pixels in a signed 32-bit int, so a larger picture could
+// be written but not read back.
+const uint64_t maxPicturePixels = 0x7FFFFFFF;
+
+// Thrown for a picture of more than maxPicturePixels pixels.
+struct PictureTooLarge {};
+
 // Takes a file's bytes a piece at a time; false when a piece could not be kept, which stops the
 // writing.
 using ByteSink = std::function<bool(const void* data, size_t size)>;
@@ -15,7 +23,7 @@ using ByteSink = std::function<bool(const void* data, size_t size)>;
 // one chunk is held. It keeps a reference to the text, which must outlive it.
 class NfoPicture {
 public:
-    // Throws PictureTooLarge (before anything is drawn) for a picture of too many pixels.
+    // Throws PictureTooLarge (before anything is drawn) for more than maxPicturePixels pixels.
     NfoPicture(const std::string& text, Colours colours);
     // The PNG's bytes to sink; false when the sink refused a piece.
     bool write(const ByteSink& sink) const;

@@ -23,8 +23,6 @@ NfoPictureRows::NfoPictureRows(const std::string& text) : text(text), lines(text
         columns = std::max(columns, line.length);
     pixelWidth = columns * glyphWidth;
     pixelHeight = std::max<size_t>(lines.size(), 1) * glyphHeight;
-    if (static_cast<uint64_t>(pixelWidth) * pixelHeight > maxPicturePixels)
-        throw PictureTooLarge();
 }
 
 void NfoPictureRows::draw(size_t y, uint8_t* row) const {

@@ -18,20 +18,11 @@ struct PictureColours {
 };
 PictureColours pictureColours(Colours colours);
 
-// The most pixels (width times height) a picture may have. Image decoders, browsers' and the
-// common libraries', count a picture's pixels in a signed 32-bit int, so a larger picture could
-// be written but not read back.
-const uint64_t maxPicturePixels = 0x7FFFFFFF;
-
-// Thrown for a picture of more than maxPicturePixels pixels.
-struct PictureTooLarge {};
-
 // An NFO (or a failure report) as a picture: one cell of the CP437 glyph table a byte, 79 cells
 // wide (more when a line is longer), a row of cells a line (at least one row). It keeps a
 // reference to the text, which must outlive it.
 class NfoPictureRows {
 public:
-    // Throws PictureTooLarge when the picture would have more than maxPicturePixels pixels.
     explicit NfoPictureRows(const std::string& text);
 
     size_t width() const { return pixelWidth; }

@@ -207,8 +207,6 @@ def limit():
 
 def run(args, cwd, program, stdin=b"", stdout=None, limited=False):
     command = (["wine"] if OPTIONS.wine else []) + [program] + args
-    env = dict(os.environ, ASAN_OPTIONS="allocator_may_return_null=1:max_allocation_size_mb=%d"
-               % (LIMIT >> 20)) if limited and OPTIONS.sanitized else None
     bound = {"preexec_fn": limit} if limited and not (OPTIONS.wine or OPTIONS.sanitized) else {}
     # Files, not pipes: a wineserver started by the call would hold a pipe open after the
     # program has ended, and the call would wait for the server to go.
@@ -216,6 +214,11 @@ def run(args, cwd, program, stdin=b"", stdout=None, limited=False):
             tempfile.NamedTemporaryFile(mode="r") as log:
         if OPTIONS.memcheck and not limited:
             command = MEMCHECK + ["--log-file=" + log.name] + command
+        # The allocator's warning of a block refused goes to the log, not to the program's errors.
+        asan = [os.environ.get("ASAN_OPTIONS", ""), "allocator_may_return_null=1",
+                "max_allocation_size_mb=%d" % (LIMIT >> 20), "log_path=" + log.name]
+        env = dict(os.environ, ASAN_OPTIONS=":".join(filter(None, asan))) \
+            if limited and OPTIONS.sanitized else None
         source = os.open(os.path.join(cwd, stdin), os.O_RDONLY) if type(stdin) is str else None
         with open(stdout or os.devnull, "wb") as sink:
             done = subprocess.run(command, cwd=cwd, stdout=sink if stdout else out, stderr=err,
@@ -224,6 +227,8 @@ def run(args, cwd, program, stdin=b"", stdout=None, limited=False):
         if source:
             os.close(source)
         report = log.read()
+        for path in Path(log.name).parent.glob(Path(log.name).name + ".*"):
+            path.unlink()  # the allocator's warnings
         if OPTIONS.memcheck and not limited and not all(c in report for c in CLEAN):
             RESULTS.append("FAIL memcheck: quenby %s\n%s" % (" ".join(args), report))
         return (done.returncode,) + tuple(f.seek(0) or f.read() for f in (out, err))
