@@ -3,8 +3,11 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "cli/nfo_picture.h"
 
 // Exit codes: success, a failed generation or template problems found, and unusable input (a bad
 // sheet, a template or archive that cannot be loaded, a file that cannot be written).
@@ -104,8 +107,12 @@ bool writeOutput(const std::string& path, const std::string& bytes);
 
 struct OutputFile {
     std::string path;
-    std::string bytes;
+    // Writes the file's bytes to the sink; false when the sink refused a piece.
+    std::function<bool(const ByteSink&)> write;
 };
+// An OutputFile writing bytes, which must outlive it.
+OutputFile outputOf(const std::string& path, const std::string& bytes);
 // Writes every file whole or none of them: each is written beside its place first, and only when
-// all are written do they take their places. False after printing why.
+// all are written do they take their places, the files they replace kept aside until the last
+// has moved, so that a move that fails puts back those made before it. False after printing why.
 bool writeOutputFiles(const std::vector<OutputFile>& files);

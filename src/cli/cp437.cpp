@@ -1,5 +1,7 @@
 #include "cli/cp437.h"
 
+#include <algorithm>
+
 #include "cli/utf8.h"
 
 namespace {
@@ -65,8 +67,9 @@ std::string cp437ToUtf8(const std::string& text) {
     return utf8;
 }
 
-std::vector<std::string> textLines(const std::string& text) {
-    std::vector<std::string> lines;
+std::vector<TextLine> textLines(const std::string& text) {
+    std::vector<TextLine> lines;
+    lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -75,7 +78,7 @@ std::vector<std::string> textLines(const std::string& text) {
         size_t length = end - start;
         if (end < text.size() && length > 0 && text[end - 1] == '\r')
             --length;
-        lines.push_back(text.substr(start, length));
+        lines.push_back({start, length});
         start = end + 1;
     }
     return lines;

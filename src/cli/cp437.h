@@ -19,6 +19,11 @@ bool cp437Byte(char32_t character, uint8_t& byte);
 // unchanged; every other byte becomes its character.
 std::string cp437ToUtf8(const std::string& text);
 
+// A line of an NFO or a failure report: where it starts in the text, and its length.
+struct TextLine {
+    size_t start;
+    size_t length;
+};
 // The lines of an NFO or a failure report: the text cut at each LF, with the CR before it
 // dropped. The last line's end, when there is one, starts no further line.
-std::vector<std::string> textLines(const std::string& text);
+std::vector<TextLine> textLines(const std::string& text);

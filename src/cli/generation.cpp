@@ -10,7 +10,10 @@ namespace {
 // Keeps what the engine would show in the Preview page.
 class RecordedView : public NfoView {
 public:
-    void setPreviewText(const char* text) override { preview = text != nullptr ? text : ""; }
+    // After a success the preview is nfoOutput itself, which generate() takes: not copied here.
+    void setPreviewText(const char* text) override {
+        preview = text != nullptr && text != nfoOutput.chars() ? text : "";
+    }
     void enableOutputCommands(bool enabled) override { outputEnabled = enabled; }
 
     std::string preview;

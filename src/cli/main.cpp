@@ -4,6 +4,9 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <new>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "catalogue/template_catalogue.h"
 #include "cli/commands.h"
@@ -14,6 +17,12 @@
 #include "version.h"
 
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+    // A long NFO's texts are large blocks, each freed once its work is done: a fixed threshold
+    // keeps them mapped apart, so that each goes back to the system when freed. (By default the
+    // threshold rises to the size of the first one freed, and the later ones stay in the heap.)
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
     useBinaryStandardStreams();
     CLI::App app("Renders NFO files from release sheets (TOML) and Quenby templates (.ntf).",
                  "quenby");

@@ -6,9 +6,10 @@ namespace {
 
 // CP437 text as HTML text: each byte its character, the NUL byte's empty glyph a space, and the
 // characters that HTML would read as markup escaped.
-std::string htmlText(const std::string& text) {
+std::string htmlText(const char* text, size_t length) {
     std::string html;
-    for (char c : text) {
+    for (const char* end = text + length; text != end; ++text) {
+        const char c = *text;
         switch (c) {
             case '&':
                 html += "&amp;";
@@ -34,7 +35,8 @@ std::string htmlText(const std::string& text) {
 std::string nfoPage(const std::string& text, const std::string& title, Colours colours) {
     const bool dark = colours == Colours::LightOnDark;
     std::string page =
-        "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + htmlText(title) +
+        "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+        htmlText(title.data(), title.size()) +
         "</title>\n<style>\n"
         "body { margin: 0; padding: 16px; background: " +
         (dark ? "#000000; color: #c0c0c0" : "#ffffff; color: #000000") +
@@ -44,7 +46,7 @@ std::string nfoPage(const std::string& text, const std::string& title, Colours c
         " \"Liberation Mono\", \"Courier New\", monospace; font-size: 16px; line-height: 1;"
         " font-variant-ligatures: none; }\n"
         "</style>\n</head>\n<body>\n<pre>\n";  // the parser drops this first line end
-    for (const std::string& line : textLines(text))
-        page += htmlText(line) + "\n";
+    for (const TextLine& line : textLines(text))
+        page += htmlText(text.data() + line.start, line.length) + "\n";
     return page + "</pre>\n</body>\n</html>\n";
 }

@@ -9,29 +9,30 @@
 
 namespace {
 
-const size_t PngLimit = 0x7FFFFFFF;  // the largest width, height or chunk length PNG can state
-const size_t ChunkSize = 1 << 16;    // compressed bytes an IDAT chunk holds
+const size_t ChunkSize = 1 << 16;  // compressed bytes an IDAT chunk holds
 
 void appendNumber(std::string& out, uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8)
         out += static_cast<char>((value >> shift) & 0xFF);
 }
 
-// A chunk: its length, type and data, and the CRC of type and data.
-void appendChunk(std::string& out, const char* type, const uint8_t* data, size_t size) {
-    appendNumber(out, static_cast<uint32_t>(size));
-    size_t start = out.size();
-    out.append(type, 4);
+// A chunk to the sink: its length, type and data, and the CRC of type and data.
+bool writeChunk(const ByteSink& sink, const char* type, const uint8_t* data, size_t size) {
+    std::string chunk;
+    chunk.reserve(12 + size);
+    appendNumber(chunk, static_cast<uint32_t>(size));
+    chunk.append(type, 4);
     if (size > 0)
-        out.append(reinterpret_cast<const char*>(data), size);
-    uLong crc = crc32(0, reinterpret_cast<const Bytef*>(out.data() + start), 4 + size);
-    appendNumber(out, static_cast<uint32_t>(crc));
+        chunk.append(reinterpret_cast<const char*>(data), size);
+    uLong crc = crc32(0, reinterpret_cast<const Bytef*>(chunk.data() + 4), 4 + size);
+    appendNumber(chunk, static_cast<uint32_t>(crc));
+    return sink(chunk.data(), chunk.size());
 }
 
-// Deflates the filtered rows into IDAT chunks as they come, holding one chunk at a time.
+// Deflates the filtered rows into IDAT chunks, each handed to the sink as it fills.
 class ImageData {
 public:
-    explicit ImageData(std::string& out) : out(out), chunk(ChunkSize) {
+    explicit ImageData(const ByteSink& sink) : sink(sink), chunk(ChunkSize) {
         stream.zalloc = Z_NULL;
         stream.zfree = Z_NULL;
         stream.opaque = Z_NULL;
@@ -45,11 +46,12 @@ public:
     ImageData(const ImageData&) = delete;
     ImageData& operator=(const ImageData&) = delete;
 
-    void add(const uint8_t* data, size_t size) { run(data, size, Z_NO_FLUSH); }
-    void finish() { run(nullptr, 0, Z_FINISH); }
+    bool add(const uint8_t* data, size_t size) { return run(data, size, Z_NO_FLUSH); }
+    bool finish() { return run(nullptr, 0, Z_FINISH); }
 
 private:
-    void run(const uint8_t* data, size_t size, int flush) {
+    // False when the sink refused a chunk.
+    bool run(const uint8_t* data, size_t size, int flush) {
         stream.next_in = const_cast<Bytef*>(data);
         stream.avail_in = static_cast<uInt>(size);
         for (;;) {
@@ -57,48 +59,52 @@ private:
             if (result == Z_STREAM_ERROR)
                 throw std::bad_alloc();
             if (stream.avail_out == 0) {
-                appendChunk(out, "IDAT", chunk.data(), chunk.size());
+                if (!writeChunk(sink, "IDAT", chunk.data(), chunk.size()))
+                    return false;
                 resetOutput();
                 continue;
             }
             if (flush == Z_FINISH ? result == Z_STREAM_END : stream.avail_in == 0)
                 break;
         }
-        if (flush == Z_FINISH && stream.avail_out < chunk.size())
-            appendChunk(out, "IDAT", chunk.data(), chunk.size() - stream.avail_out);
+        return flush != Z_FINISH || stream.avail_out == chunk.size() ||
+               writeChunk(sink, "IDAT", chunk.data(), chunk.size() - stream.avail_out);
     }
     void resetOutput() {
         stream.next_out = chunk.data();
         stream.avail_out = static_cast<uInt>(chunk.size());
     }
 
-    std::string& out;
+    const ByteSink& sink;
     std::vector<uint8_t> chunk;
     z_stream stream;
 };
 
 }  // namespace
 
-std::string nfoPicture(const std::string& text, Colours colours) {
-    const NfoPictureRows rows(text);
-    const size_t width = rows.width(), height = rows.height();
-    if (width > PngLimit || height > PngLimit)
+NfoPicture::NfoPicture(const std::string& text, Colours colours) : rows(text), colours(colours) {
+    if (static_cast<uint64_t>(rows.width()) * rows.height() > maxPicturePixels)
         throw PictureTooLarge();
+}
+
+bool NfoPicture::write(const ByteSink& sink) const {
+    const size_t width = rows.width(), height = rows.height();
     // Two colours, so a palette of two and a bit a pixel: paper 0, ink 1.
     const PictureColours grey = pictureColours(colours);
-    std::string png("\x89PNG\r\n\x1A\n", 8);
     uint8_t header[13] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 3, 0, 0, 0};
     for (int i = 0; i < 4; ++i) {
         header[i] = static_cast<uint8_t>(width >> (24 - 8 * i));
         header[4 + i] = static_cast<uint8_t>(height >> (24 - 8 * i));
     }
-    appendChunk(png, "IHDR", header, sizeof header);
     const uint8_t palette[6] = {grey.paper, grey.paper, grey.paper, grey.ink, grey.ink, grey.ink};
-    appendChunk(png, "PLTE", palette, sizeof palette);
+    if (!sink("\x89PNG\r\n\x1A\n", 8) || !writeChunk(sink, "IHDR", header, sizeof header) ||
+        !writeChunk(sink, "PLTE", palette, sizeof palette)) {
+        return false;
+    }
     // Each row is one filter byte (none: the best choice for a palette) and the packed pixels.
     std::vector<uint8_t> pixels(width);
     std::vector<uint8_t> packed(1 + (width + 7) / 8);
-    ImageData data(png);
+    ImageData data(sink);
     for (size_t y = 0; y < height; ++y) {
         rows.draw(y, pixels.data());
         std::fill(packed.begin(), packed.end(), 0);
@@ -106,9 +112,8 @@ std::string nfoPicture(const std::string& text, Colours colours) {
             if (pixels[x] != 0)
                 packed[1 + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
         }
-        data.add(packed.data(), packed.size());
+        if (!data.add(packed.data(), packed.size()))
+            return false;
     }
-    data.finish();
-    appendChunk(png, "IEND", nullptr, 0);
-    return png;
+    return data.finish() && writeChunk(sink, "IEND", nullptr, 0);
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/cp437.h"
+
 enum class Colours { DarkOnLight, LightOnDark };
 
 // The grey levels of the picture's two colours.
@@ -29,12 +31,8 @@ public:
     void draw(size_t y, uint8_t* row) const;
 
 private:
-    struct Line {
-        size_t start;
-        size_t length;
-    };
     const std::string& text;
-    std::vector<Line> lines;
+    std::vector<TextLine> lines;
     size_t pixelWidth;
     size_t pixelHeight;
 };

@@ -6,20 +6,6 @@
 #include "foundation/errors.h"
 #include "foundation/files.h"
 
-namespace {
-
-// Writes bytes to target atomically; false after printing why, naming shownPath.
-bool writeFile(const std::string& target, const std::string& bytes, const std::string& shownPath) {
-    if (bytes.size() > 0xFFFFFFFFu ||
-        !writeFileAtomically(target.c_str(), bytes.data(), static_cast<uint32_t>(bytes.size()))) {
-        std::fprintf(stderr, "%s: %s\n", lastErrorMessage().c_str(), shownPath.c_str());
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
-
 bool writeOutput(const std::string& path, const std::string& bytes) {
     if (path.empty()) {
         if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
@@ -29,47 +15,49 @@ bool writeOutput(const std::string& path, const std::string& bytes) {
         }
         return true;
     }
-    return writeFile(path, bytes, path);
+    return writeOutputFiles({outputOf(path, bytes)});
+}
+
+OutputFile outputOf(const std::string& path, const std::string& bytes) {
+    return {path, [&bytes](const ByteSink& sink) { return sink(bytes.data(), bytes.size()); }};
 }
 
 bool writeOutputFiles(const std::vector<OutputFile>& files) {
-    if (files.size() == 1)
-        return writeFile(files[0].path, files[0].bytes, files[0].path);
-    // A folder in a file's place would refuse the move after the files before it had moved.
-    for (const OutputFile& file : files) {
-        if (isFolder(file.path)) {
-            setLastError(FileMoveFailed);
-            std::fprintf(stderr, "%s: %s\n", lastErrorMessage().c_str(), file.path.c_str());
-            return false;
-        }
-    }
     // Each file's own name beside its place, so that two files named alike both arrive (the last
     // named is the one left there).
-    std::vector<std::string> staged;
-    for (size_t i = 0; i < files.size(); ++i)
-        staged.push_back(files[i].path + ".quenby-new-" + std::to_string(i));
-    size_t written = 0;
-    while (written < files.size() &&
-           writeFile(staged[written], files[written].bytes, files[written].path)) {
-        ++written;
-    }
-    if (written < files.size()) {
-        for (size_t i = 0; i < written; ++i)
-            std::remove(staged[i].c_str());
-        return false;
-    }
-    // Every file is written; a move that fails still (a place made read-only meanwhile) leaves
-    // the files moved before it in place.
-    bool moved = true;
+    std::vector<StagedFile> staged(files.size());
     for (size_t i = 0; i < files.size(); ++i) {
-        if (moved && replaceFile(staged[i], files[i].path))
-            continue;
-        if (moved) {
-            setLastError(FileMoveFailed);
+        StagedFile& file = staged[i];
+        const ByteSink sink = [&file](const void* data, size_t size) {
+            if (size <= 0xFFFFFFFFu)
+                return file.write(data, static_cast<uint32_t>(size));
+            setLastError(FileWriteFailed);
+            return false;
+        };
+        if (!file.open(files[i].path.c_str()) || !files[i].write(sink) || !file.finish()) {
             std::fprintf(stderr, "%s: %s\n", lastErrorMessage().c_str(), files[i].path.c_str());
+            return false;  // the files staged are removed with them
         }
-        moved = false;
-        std::remove(staged[i].c_str());
     }
-    return moved;
+    // Every file is written. A move can fail still (a place made read-only meanwhile, a folder
+    // there): then the files moved before it are put back, each from the old file kept aside,
+    // last moved first, and a file that was not there before goes.
+    std::vector<String> kept(files.size());
+    size_t moved = 0;
+    while (moved < files.size() &&
+           staged[moved].place(moved + 1 < files.size() ? &kept[moved] : nullptr)) {
+        ++moved;
+    }
+    const bool all = moved == files.size();
+    if (!all)
+        std::fprintf(stderr, "%s: %s\n", lastErrorMessage().c_str(), files[moved].path.c_str());
+    for (size_t i = moved; i-- > 0;) {
+        if (!all && kept[i].isEmpty())
+            std::remove(files[i].path.c_str());
+        else if (!all)
+            replaceFile(kept[i].chars(), files[i].path);
+        else if (!kept[i].isEmpty())
+            std::remove(kept[i].chars());
+    }
+    return all;
 }

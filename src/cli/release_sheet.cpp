@@ -154,9 +154,9 @@ void applyKey(const SheetKey& key, const toml::node& node, RecordForm& form) {
         case SheetValue::Lines: {
             // The newsgroups are lower-cased before the conversion, as their box does.
             const std::string& value = stringValue(node);
-            setText(
-                form, page, control.id,
-                formText(control.lowercase ? lowerCaseCp1252(value) : value, TextLines::Multiple));
+            setText(form, page, control.id,
+                    control.lowercase ? formText(lowerCaseCp1252(value), TextLines::Multiple)
+                                      : formText(value, TextLines::Multiple));
             break;
         }
         case SheetValue::Digits:
@@ -273,10 +273,11 @@ SheetError::SheetError(std::vector<std::string> problems)
     : std::runtime_error(problems.empty() ? std::string() : problems.front()),
       list(std::move(problems)) {}
 
-void readReleaseSheet(const std::string& text, const std::string& sheetName, RecordForm& form) {
+void readReleaseSheet(std::string text, const std::string& sheetName, RecordForm& form) {
     toml::table sheet;
     try {
         sheet = toml::parse(text, sheetName);
+        std::string().swap(text);
     } catch (const toml::parse_error& error) {
         const toml::source_position& at = error.source().begin;
         throw SheetError({sheetName + ":" + std::to_string(at.line) + ":" +

@@ -20,8 +20,8 @@ private:
 
 // Fills form from the sheet's text. Every key is optional: an absent key leaves its control as the
 // form starts. Throws SheetError listing every problem found (syntax, unknown tables and keys,
-// wrong types, bad values); then the form must not be used.
-void readReleaseSheet(const std::string& text, const std::string& sheetName, RecordForm& form);
+// wrong types, bad values); then the form must not be used. The text is let go once parsed.
+void readReleaseSheet(std::string text, const std::string& sheetName, RecordForm& form);
 
 // A sheet with every key, each after a comment with its meaning and its default, ready to fill
 // in. The keys whose presence alone ticks a box are commented out; the others hold the untouched

@@ -1,7 +1,9 @@
 // quenby render: one release sheet through one template, the NFO bytes out.
 #include <cstdio>
+#include <memory>
 #include <utility>
 
+#include "catalogue/template_catalogue.h"
 #include "cli/commands.h"
 #include "cli/cp437.h"
 #include "cli/generation.h"
@@ -10,6 +12,7 @@
 #include "cli/release_sheet.h"
 #include "cli/template_source.h"
 #include "engine/form_table.h"
+#include "engine/nfo_generator.h"
 #include "engine/record_form.h"
 
 namespace {
@@ -44,10 +47,11 @@ RenderCommand::RenderCommand(CLI::App& parent) {
         "The NFO (CP437, CR LF line ends) goes to OUT, else, without --png and --html, to\n"
         "standard output. --png draws it in an 8 x 14 CP437 bitmap font and --html makes a web\n"
         "page of it; when the generation fails, they show the failure report and OUT is not\n"
-        "written. Each file is written whole or not at all, and all of them or none. Without\n"
-        "--template the default template of the archive is used: --archive, else Quenby.jam\n"
-        "beside the executable, else in ../share/quenby/ from it, else in the folder above it,\n"
-        "else in the current folder.\n"
+        "written. Each file is written whole or not at all, and all of them or none: should one\n"
+        "fail to take its place, the files placed before it are put back. A picture has at most\n"
+        "2^31-1 pixels (242,708 lines of 79 columns). Without --template the default template\n"
+        "of the archive is used: --archive, else Quenby.jam beside the executable, else in\n"
+        "../share/quenby/ from it, else in the folder above it, else in the current folder.\n"
         "--template NAME also finds NAME.ntf here and the installed ones.\n"
         "Exit codes: 0 rendered, 1 generation failed (the failure report is on standard error),\n"
         "2 unusable sheet, template or archive, or output not written.");
@@ -71,17 +75,21 @@ RenderCommand::RenderCommand(CLI::App& parent) {
 }
 
 int RenderCommand::run() {
-    std::string sheetText;
-    if (!readSheet(sheet, sheetText))
-        return ExitBadInput;
-    RecordForm form;
-    try {
-        readReleaseSheet(sheetText, sheet == "-" ? standardInputName : sheet, form);
-    } catch (const SheetError& error) {
-        for (const std::string& problem : error.problems()) {
-            std::fprintf(stderr, "%s\n", problem.c_str());
+    // The sheet's text goes once read, and the form once generated: of a long NFO only the text
+    // generated stays, each output written from it in turn.
+    std::unique_ptr<RecordForm> form(new RecordForm);
+    {
+        std::string sheetText;
+        if (!readSheet(sheet, sheetText))
+            return ExitBadInput;
+        try {
+            readReleaseSheet(std::move(sheetText), sheet == "-" ? standardInputName : sheet, *form);
+        } catch (const SheetError& error) {
+            for (const std::string& problem : error.problems()) {
+                std::fprintf(stderr, "%s\n", problem.c_str());
+            }
+            return ExitBadInput;
         }
-        return ExitBadInput;
     }
 
     bool loaded = templatePath.empty() ? loadDefaultTemplate(archiveLocation(archive))
@@ -91,28 +99,36 @@ int RenderCommand::run() {
         return ExitBadInput;
     }
 
-    Generation generation = generate(form);
-    std::string text = utf8 ? cp437ToUtf8(generation.text) : generation.text;
+    const std::string title = orEmpty(form->text(GeneralPage, GeneralControl::TitleEdit));
+    const Generation generation = generate(*form);
+    form.reset();
+    unloadTemplate();
+    nfoOutput.clear();  // copied into the generation
+    std::string converted = utf8 ? cp437ToUtf8(generation.text) : std::string();
+    const std::string& text = utf8 ? converted : generation.text;
     if (!generation.succeeded) {
         // The report's own lines end with CR LF; one more ends its last line.
-        text += "\r\n";
         std::fwrite(text.data(), 1, text.size(), stderr);
+        std::fwrite("\r\n", 1, 2, stderr);
     }
     std::vector<OutputFile> files;
     if (!output.empty() && generation.succeeded)
-        files.push_back({output, std::move(text)});  // text is written from here alone
-    Colours colours = dark ? Colours::LightOnDark : Colours::DarkOnLight;
+        files.push_back(outputOf(output, text));
+    const Colours colours = dark ? Colours::LightOnDark : Colours::DarkOnLight;
+    std::unique_ptr<NfoPicture> picture;
     if (!png.empty()) {
         try {
-            files.push_back({png, nfoPicture(generation.text, colours)});
+            picture.reset(new NfoPicture(generation.text, colours));
         } catch (const PictureTooLarge&) {
             std::fprintf(stderr, "Picture too large for PNG: %s\n", png.c_str());
             return ExitBadInput;
         }
+        files.push_back({png, [&picture](const ByteSink& sink) { return picture->write(sink); }});
     }
+    std::string page;
     if (!html.empty()) {
-        String title = form.text(GeneralPage, GeneralControl::TitleEdit);
-        files.push_back({html, nfoPage(generation.text, orEmpty(title), colours)});
+        page = nfoPage(generation.text, title, colours);
+        files.push_back(outputOf(html, page));
     }
     if (files.empty() && generation.succeeded && !writeOutput("", text))
         return ExitBadInput;

@@ -1,5 +1,6 @@
 #include "cli/sheet_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/cp437.h"
@@ -18,16 +19,17 @@ bool isControl(char32_t character) {
     return character < 0x20 || character == 0x7F;
 }
 
-// The CP437 bytes of the text, every line break kept (as CR LF).
-std::string cp437Text(const std::string& text, TextLines lines) {
+// The CP437 bytes of the text's first end bytes, every line break kept (as CR LF).
+std::string cp437Text(const std::string& text, size_t end, TextLines lines) {
     std::string bytes;
+    bytes.reserve(end + static_cast<size_t>(std::count(text.begin(), text.begin() + end, '\n')));
     size_t position = 0;
-    while (position < text.size()) {
+    while (position < end) {
         char32_t character;
         if (!decodeUtf8(text, position, character))
             throw ValueProblem("text is not valid UTF-8");
         if (character == '\r') {
-            if (position >= text.size() || text[position] != '\n') {
+            if (position >= end || text[position] != '\n') {
                 throw ValueProblem("a CR (U+000D) is allowed only before an LF, as a line break");
             }
             continue;  // the LF that follows makes the CR LF
@@ -58,23 +60,26 @@ std::string cp437Text(const std::string& text, TextLines lines) {
 }  // namespace
 
 std::string formText(const std::string& utf8, TextLines lines) {
-    std::string text = utf8;
+    // A multi-line text's last line break ends its last line: it starts no further one.
+    size_t end = utf8.size();
     if (lines == TextLines::Multiple) {
-        if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) {
-            text.resize(text.size() - 2);
-        } else if (!text.empty() && text.back() == '\n') {
-            text.pop_back();
+        if (end >= 2 && utf8.compare(end - 2, 2, "\r\n") == 0) {
+            end -= 2;
+        } else if (end > 0 && utf8.back() == '\n') {
+            --end;
         }
     }
-    return cp437Text(text, lines);
+    return cp437Text(utf8, end, lines);
 }
 
 std::string boxText(const FormControl& control, const std::string& typed) {
     // The newsgroups are lower-cased before the conversion, as their box does: "È" becomes
     // CP437's "è".
-    std::string text =
-        cp437Text(control.lowercase ? lowerCaseCp1252(typed) : typed,
-                  control.kind == ControlKind::MultiLine ? TextLines::Multiple : TextLines::Single);
+    const TextLines lines =
+        control.kind == ControlKind::MultiLine ? TextLines::Multiple : TextLines::Single;
+    const std::string lower = control.lowercase ? lowerCaseCp1252(typed) : std::string();
+    const std::string& source = control.lowercase ? lower : typed;
+    std::string text = cp437Text(source, source.size(), lines);
     if (control.kind == ControlKind::Digits)
         checkDigits(text);
     return text;

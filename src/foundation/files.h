@@ -50,10 +50,38 @@ inline bool readExactly(FileHandle file, void* buffer, uint32_t count) {
 }
 void closeFile(FileHandle file);
 
-// Replaces the file at path with exactly size bytes of data, atomically: the bytes go to a new
-// file in the same folder, which then takes the old file's place, so a failed save never leaves
-// the previous file truncated. On failure records FileOpenFailed, FileWriteFailed or
-// FileMoveFailed (standard message only) and returns false.
+// A new file written beside a target, which then takes the target's place whole, so that a failed
+// save never leaves the old file truncated. On POSIX it has the permissions of the file it
+// replaces (a new file gets 0666 less the umask). A step that fails records FileOpenFailed,
+// FileWriteFailed or FileMoveFailed (standard message only), returns false and removes the new
+// file, as does the StagedFile's end before its place().
+class StagedFile {
+public:
+    StagedFile() = default;
+    ~StagedFile() { discard(); }
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+
+    // Creates the new, empty file beside target.
+    bool open(const char* target);
+    // Appends size bytes.
+    bool write(const void* data, uint32_t size);
+    // Puts the bytes on the disk and closes the file (place() does it when this was not called).
+    bool finish();
+    // Moves the file to the target's place. With keptAside, the file there is first kept under a
+    // new name beside it, which is stored there (empty when there was none) for the caller to put
+    // back or remove; a failed move leaves it where it was.
+    bool place(String* keptAside = nullptr);
+    // Removes the new file, if any.
+    void discard();
+
+private:
+    String target;
+    String temporary;
+    FileHandle handle = noFile;
+};
+
+// Replaces the file at path with exactly size bytes of data through a StagedFile.
 bool writeFileAtomically(const char* path, const void* data, uint32_t size);
 
 // Calls visit with the name of each regular file in the current directory whose name ends in

@@ -11,6 +11,7 @@
 #include "foundation/errors.h"
 #include "foundation/file_names.h"
 #include "foundation/files.h"
+#include "foundation/files_platform.h"
 #include "foundation/memory.h"
 
 // Offsets and sizes are 64 bits wide on every build, 32-bit ones included, so a seek never wraps.
@@ -237,18 +238,14 @@ void closeFile(FileHandle file) {
         ::close(descriptor(file));
 }
 
-bool writeFileAtomically(const char* path, const void* data, uint32_t size) {
-    if (path == nullptr || path[0] == '\0') {
-        setLastError(FileOpenFailed);
-        return false;
-    }
+bool StagedFile::open(const char* path) {
+    discard();
     // The new file takes the place of the old one, so it keeps the old one's permissions.
     struct stat old;
-    bool replacing = stat(path, &old) == 0 && S_ISREG(old.st_mode);
-
-    String temporary;
+    bool replacing = path != nullptr && stat(path, &old) == 0 && S_ISREG(old.st_mode);
     int fd = -1;
-    for (uint32_t attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    for (uint32_t attempt = 0; attempt < 100 && fd < 0 && path != nullptr && path[0] != '\0';
+         ++attempt) {
         temporary.format("%s.%u-%u.tmp", path, static_cast<unsigned>(getpid()), attempt);
         if (temporary.chars() == nullptr)
             break;
@@ -257,26 +254,79 @@ bool writeFileAtomically(const char* path, const void* data, uint32_t size) {
             break;
     }
     if (fd < 0) {
+        temporary.clear();
+        setLastError(FileOpenFailed);
+        return false;
+    }
+    handle = fd;
+    target = path;
+    if (target.chars() == nullptr) {
+        discard();
         setLastError(FileOpenFailed);
         return false;
     }
     if (replacing)
         fchmod(fd, old.st_mode & 07777);
+    return true;
+}
 
-    bool written = writeAll(fd, static_cast<const uint8_t*>(data), size) && fsync(fd) == 0;
-    if (::close(fd) != 0)
-        written = false;
-    if (!written) {
-        unlink(temporary.chars());
+bool StagedFile::write(const void* data, uint32_t size) {
+    if (handle == noFile ||
+        !writeAll(descriptor(handle), static_cast<const uint8_t*>(data), size)) {
+        discard();
         setLastError(FileWriteFailed);
         return false;
     }
-    if (rename(temporary.chars(), path) != 0) {
-        unlink(temporary.chars());
-        setLastError(FileMoveFailed);
+    return true;
+}
+
+bool StagedFile::finish() {
+    if (handle == noFile)
+        return temporary.chars() != nullptr;
+    bool written = fsync(descriptor(handle)) == 0;
+    if (::close(descriptor(handle)) != 0)
+        written = false;
+    handle = noFile;
+    if (!written) {
+        discard();
+        setLastError(FileWriteFailed);
         return false;
     }
     return true;
+}
+
+Entry entryAt(const char* path) {
+    struct stat status;
+    if (lstat(path, &status) != 0)
+        return Entry::None;
+    return S_ISDIR(status.st_mode) ? Entry::Folder : Entry::File;
+}
+
+Linked linkFile(const char* from, const char* to) {
+    if (link(from, to) == 0)
+        return Linked::Done;
+    return errno == EEXIST ? Linked::NameTaken : Linked::Failed;
+}
+
+bool moveFile(const char* from, const char* to) {
+    return rename(from, to) == 0;
+}
+
+void removeFile(const char* path) {
+    unlink(path);
+}
+
+unsigned long processNumber() {
+    return static_cast<unsigned long>(getpid());
+}
+
+void StagedFile::discard() {
+    if (handle != noFile)
+        ::close(descriptor(handle));
+    handle = noFile;
+    if (temporary.chars() != nullptr)
+        unlink(temporary.chars());
+    temporary.clear();
 }
 
 bool findFiles(const char* extension, FoundFileVisit visit, void* context) {

@@ -8,6 +8,7 @@
 #include "foundation/errors.h"
 #include "foundation/file_names.h"
 #include "foundation/files.h"
+#include "foundation/files_platform.h"
 #include "foundation/memory.h"
 
 namespace {
@@ -150,14 +151,12 @@ void closeFile(FileHandle file) {
         CloseHandle(handleOf(file));
 }
 
-bool writeFileAtomically(const char* path, const void* data, uint32_t size) {
-    if (path == nullptr || path[0] == '\0') {
-        setLastError(FileOpenFailed);
-        return false;
-    }
-    String temporary;
+bool StagedFile::open(const char* path) {
+    discard();
     HANDLE file = INVALID_HANDLE_VALUE;
-    for (uint32_t attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    for (uint32_t attempt = 0;
+         attempt < 100 && file == INVALID_HANDLE_VALUE && path != nullptr && path[0] != '\0';
+         ++attempt) {
         temporary.format("%s.%lu-%u.tmp", path, GetCurrentProcessId(), attempt);
         if (temporary.chars() == nullptr)
             break;
@@ -167,26 +166,80 @@ bool writeFileAtomically(const char* path, const void* data, uint32_t size) {
             break;
     }
     if (file == INVALID_HANDLE_VALUE) {
+        temporary.clear();
         setLastError(FileOpenFailed);
         return false;
     }
-    DWORD written = 0;
-    bool complete = WriteFile(file, data, size, &written, nullptr) != FALSE && written == size &&
-                    FlushFileBuffers(file) != FALSE;
-    if (CloseHandle(file) == FALSE)
-        complete = false;
-    if (!complete) {
-        DeleteFileA(temporary.chars());
-        setLastError(FileWriteFailed);
-        return false;
-    }
-    if (MoveFileExA(temporary.chars(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ==
-        FALSE) {
-        DeleteFileA(temporary.chars());
-        setLastError(FileMoveFailed);
+    handle = reinterpret_cast<FileHandle>(file);
+    target = path;
+    if (target.chars() == nullptr) {
+        discard();
+        setLastError(FileOpenFailed);
         return false;
     }
     return true;
+}
+
+bool StagedFile::write(const void* data, uint32_t size) {
+    DWORD written = 0;
+    if (handle == noFile || WriteFile(handleOf(handle), data, size, &written, nullptr) == FALSE ||
+        written != size) {
+        discard();
+        setLastError(FileWriteFailed);
+        return false;
+    }
+    return true;
+}
+
+bool StagedFile::finish() {
+    if (handle == noFile)
+        return temporary.chars() != nullptr;
+    bool complete = FlushFileBuffers(handleOf(handle)) != FALSE;
+    if (CloseHandle(handleOf(handle)) == FALSE)
+        complete = false;
+    handle = noFile;
+    if (!complete) {
+        discard();
+        setLastError(FileWriteFailed);
+        return false;
+    }
+    return true;
+}
+
+Entry entryAt(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return Entry::None;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? Entry::Folder : Entry::File;
+}
+
+Linked linkFile(const char* from, const char* to) {
+    if (CreateHardLinkA(to, from, nullptr) != FALSE)
+        return Linked::Done;
+    const DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? Linked::NameTaken
+                                                                       : Linked::Failed;
+}
+
+bool moveFile(const char* from, const char* to) {
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+void removeFile(const char* path) {
+    DeleteFileA(path);
+}
+
+unsigned long processNumber() {
+    return GetCurrentProcessId();
+}
+
+void StagedFile::discard() {
+    if (handle != noFile)
+        CloseHandle(handleOf(handle));
+    handle = noFile;
+    if (temporary.chars() != nullptr)
+        DeleteFileA(temporary.chars());
+    temporary.clear();
 }
 
 bool findFiles(const char* extension, FoundFileVisit visit, void* context) {

@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Tests of the quenby command-line tool: natively, under valgrind's memcheck or under Wine.
 
-    run_cli_tests.py --quenby PATH [--wine | --memcheck | --regenerate]
+    run_cli_tests.py --quenby PATH [--wine | --memcheck | --sanitized | --regenerate]
 
 The cases of COMMANDS, GOLDEN and BAD run in a copy of files/. --regenerate rewrites the golden
 files from the program's output: read the differences before committing them."""
 
 import argparse
 import os
+import resource
 import shutil
 import subprocess
 import sys
@@ -24,7 +25,11 @@ MEMCHECK = ["valgrind", "--tool=memcheck", "--leak-check=full", "--show-leak-kin
             "--errors-for-leak-kinds=all", "--track-origins=yes", "--num-callers=30"]
 CLEAN = ["ERROR SUMMARY: 0 errors", "All heap blocks were freed -- no leaks are possible"]
 OLD = b"an older, longer file that must be replaced whole\n" * 100  # each of OUTS before every run
-OUTS = ["out.nfo", "out.png", "out.html"]
+OUTS = ["out.nfo", "out.png", "out.html"]  # each of mode 0640 before, and after (not under Wine)
+# Made in the work folder: files of 3 GiB (holes) and a template of more pixels than a PNG may have.
+ZEROS = ["zeros.ntf", "zeros.toml"]
+LINES = b"x\r\n" * 500000
+LIMIT = 512 << 20  # the address space of a run marked "limit", where that can be set
 
 
 class Golden(str):
@@ -50,7 +55,8 @@ USAGE = [("", "A subcommand is required"), ("jam", "A subcommand is required"),
          ("sfv --check a.sfv b", "paths excludes --check")]
 
 # (command, exit code, output, message[, standard input: bytes, or a file to open]). A command
-# may start with DIR/ (run there) and "copy" (the program's copy in lonely/bin/, no archive beside
+# may start with DIR/ (run there), "limit" (a run of limited memory, never under memcheck; in the
+# sanitizer tree, whose operator new aborts rather than throwing, the allocator's own limit) and "copy" (the program's copy in lonely/bin/, no archive beside
 # it nor above) or "zip" (its copy in unzipped/cli/, below an archive and a template as in the zip)
 # and end with >FILE (standard output). The output is that of each of OUTS the command names (a
 # tuple for several), else standard output. A message gets its line end; @PATH at its end is that
@@ -84,7 +90,11 @@ COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" 
      (Golden("glyphs.html"), Golden("glyphs.png")), ""),
     ("render -o out.nfo --png nowhere/out.png e.toml", 2, (OLD, OLD),
      "Failed to open file: nowhere/out.png"),
-    ("render -o out.nfo --html sub e.toml", 2, OLD, "Failed to move file: sub"),
+    # A move that fails puts back the files moved before it.
+    ("render -o out.nfo --png out.png --html sub e.toml", 2, (OLD, OLD), "Failed to move file: sub"),
+    ("render --template lines.ntf -o out.nfo --png out.png e.toml", 2, (OLD, OLD),
+     "Picture too large for PNG: out.png"),  # 632 x 7,000,000 pixels
+    ("limit render --template zeros.ntf e.toml", 2, b"", "Out of memory"),
     ("render --template one.ntf -o out.png --png out.png e.toml", 0, (Golden("one.png"),) * 2, ""),
     ("render --utf8 --template sub/narrow.ntf -o out.nfo --png out.png cafe.toml", 1,
      (OLD, Golden("report.png")), Golden("report.txt")),
@@ -191,22 +201,35 @@ FOLDER_CASES = [c for f in FOLDERS if FOLDERS[f][0] for c in [
 RESULTS = []  # None for a check passed, else what failed
 
 
-def run(args, cwd, program, stdin=b"", stdout=None):
+def limit():
+    resource.setrlimit(resource.RLIMIT_AS, (LIMIT, LIMIT))
+
+
+def run(args, cwd, program, stdin=b"", stdout=None, limited=False):
     command = (["wine"] if OPTIONS.wine else []) + [program] + args
+    bound = {"preexec_fn": limit} if limited and not (OPTIONS.wine or OPTIONS.sanitized) else {}
     # Files, not pipes: a wineserver started by the call would hold a pipe open after the
     # program has ended, and the call would wait for the server to go.
     with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err, \
             tempfile.NamedTemporaryFile(mode="r") as log:
-        if OPTIONS.memcheck:
+        if OPTIONS.memcheck and not limited:
             command = MEMCHECK + ["--log-file=" + log.name] + command
+        # The allocator's warning of a block refused goes to the log, not to the program's errors.
+        asan = [os.environ.get("ASAN_OPTIONS", ""), "allocator_may_return_null=1",
+                "max_allocation_size_mb=%d" % (LIMIT >> 20), "log_path=" + log.name]
+        env = dict(os.environ, ASAN_OPTIONS=":".join(filter(None, asan))) \
+            if limited and OPTIONS.sanitized else None
         source = os.open(os.path.join(cwd, stdin), os.O_RDONLY) if type(stdin) is str else None
         with open(stdout or os.devnull, "wb") as sink:
             done = subprocess.run(command, cwd=cwd, stdout=sink if stdout else out, stderr=err,
-                                  timeout=600, **{"stdin": source} if source else {"input": stdin})
+                                  timeout=600, env=env, **bound,
+                                  **{"stdin": source} if source else {"input": stdin})
         if source:
             os.close(source)
         report = log.read()
-        if OPTIONS.memcheck and not all(c in report for c in CLEAN):
+        for path in Path(log.name).parent.glob(Path(log.name).name + ".*"):
+            path.unlink()  # the allocator's warnings
+        if OPTIONS.memcheck and not limited and not all(c in report for c in CLEAN):
             RESULTS.append("FAIL memcheck: quenby %s\n%s" % (" ".join(args), report))
         return (done.returncode,) + tuple(f.seek(0) or f.read() for f in (out, err))
 
@@ -249,9 +272,11 @@ def same(name, expected, actual):
 def row(work, command, code, output, message, stdin=b""):
     for out in OUTS:
         Path(work, out).write_bytes(OLD)
+        os.chmod(Path(work, out), 0o640)
     args = command.format(A=OPTIONS.archive, SHIPPED=" ".join(map(str, SHIPPED)), E=EXAMPLE,
                           G=os.path.join(HERE, "golden")).split()
-    cwd, program, stdout = work, OPTIONS.quenby, None
+    cwd, program, stdout, limited = work, OPTIONS.quenby, None, args[:1] == ["limit"]
+    args = args[limited:]
     if args[:1] and args[0].endswith("/"):
         cwd = os.path.join(work, args.pop(0))
     if args[:1] in (["copy"], ["zip"]):
@@ -259,7 +284,7 @@ def row(work, command, code, output, message, stdin=b""):
     if args[-1:] and args[-1].startswith(">"):
         stdout = args.pop()[1:]
     before = sorted(os.listdir(work))
-    got, out, err = run(args, cwd, program, stdin, stdout)
+    got, out, err = run(args, cwd, program, stdin, stdout, limited)
     message = message[OPTIONS.wine] if type(message) is tuple else message  # (native, Windows)
     if "@" in message:  # the full path the program's fullPathName gives
         message, path = message.split("@")
@@ -269,8 +294,10 @@ def row(work, command, code, output, message, stdin=b""):
         message += "\n"
     name = "quenby " + command
     named = [o for a in args for o in OUTS if a.endswith(o)]
-    files = {o: Path(work, o).read_bytes() for o in OUTS}
+    files = {o: Path(work, o).exists() and Path(work, o).read_bytes() for o in OUTS}
     rest = [files[o] for o in OUTS if o not in named]
+    modes = {o: Path(work, o).exists() and os.stat(Path(work, o)).st_mode & 0o777 for o in OUTS}
+    same(name + ": permissions kept", {o: 0o640 for o in OUTS}, modes) if not OPTIONS.wine else None
     same(name + ": exit code", code, got)
     same(name + ": message", message, err)
     for i, expected in enumerate(output if type(output) is tuple else (output,)):
@@ -282,7 +309,7 @@ def row(work, command, code, output, message, stdin=b""):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--quenby", required=True, help="the program (quenby or quenby.exe)")
-    for flag in ["--wine", "--memcheck", "--regenerate"]:
+    for flag in ["--wine", "--memcheck", "--sanitized", "--regenerate"]:
         parser.add_argument(flag, action="store_true")
     global OPTIONS
     OPTIONS = parser.parse_args()
@@ -297,6 +324,10 @@ def main():
     work = tempfile.mkdtemp(prefix="quenby-cli-")
     try:
         shutil.copytree(os.path.join(HERE, "files"), work, dirs_exist_ok=True)
+        for name in ZEROS:
+            with open(os.path.join(work, name), "wb") as file:
+                file.truncate(3 << 30)
+        Path(work, "lines.ntf").write_bytes(LINES)
         for folder in COPIES.values():
             os.makedirs(os.path.join(work, folder))
             shutil.copy(OPTIONS.quenby, os.path.join(work, folder))
@@ -322,6 +353,8 @@ def main():
             feeder.join()
             # A file that opens but cannot be read (the process's memory at offset 0).
             row(work, "sfv /proc/self/mem", 2, b"", "Failed to read from file: /proc/self/mem")
+            if not OPTIONS.sanitized:  # a sheet that outgrows the memory: std::bad_alloc caught
+                row(work, "limit render -o out.nfo -", 2, OLD, "Out of memory", "zeros.toml")
     finally:
         shutil.rmtree(work, ignore_errors=True)
     failures = [r for r in RESULTS if r]
