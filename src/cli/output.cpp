@@ -53,11 +53,11 @@ bool writeOutputFiles(const std::vector<OutputFile>& files) {
         std::fprintf(stderr, "%s: %s\n", lastErrorMessage().c_str(), files[moved].path.c_str());
     for (size_t i = moved; i-- > 0;) {
         if (!all && kept[i].isEmpty())
-            std::remove(files[i].path.c_str());
+            removeFile(files[i].path.c_str());
         else if (!all)
-            replaceFile(kept[i].chars(), files[i].path);
+            moveFile(kept[i].chars(), files[i].path.c_str());
         else if (!kept[i].isEmpty())
-            std::remove(kept[i].chars());
+            removeFile(kept[i].chars());
     }
     return all;
 }

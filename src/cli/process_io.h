@@ -21,8 +21,5 @@ std::string baseName(const std::string& path);
 // Reads the whole stream; false on a read error.
 bool readStream(std::FILE* stream, std::string& contents);
 
-// Moves the file from to the place of to, replacing a file there; false on failure.
-bool replaceFile(const std::string& from, const std::string& to);
-
 // True when path names an existing folder.
 bool isFolder(const std::string& path);

@@ -151,14 +151,10 @@ void applyKey(const SheetKey& key, const toml::node& node, RecordForm& form) {
         case SheetValue::Text:
             setText(form, page, control.id, textValue(node, TextLines::Single));
             break;
-        case SheetValue::Lines: {
-            // The newsgroups are lower-cased before the conversion, as their box does.
-            const std::string& value = stringValue(node);
+        case SheetValue::Lines:
             setText(form, page, control.id,
-                    control.lowercase ? formText(lowerCaseCp1252(value), TextLines::Multiple)
-                                      : formText(value, TextLines::Multiple));
+                    boxText(control, stringValue(node), FinalBreak::Dropped));
             break;
-        }
         case SheetValue::Digits:
             setText(form, page, control.id, digitsValue(node));
             break;

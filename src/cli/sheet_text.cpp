@@ -57,32 +57,38 @@ std::string cp437Text(const std::string& text, size_t end, TextLines lines) {
     return bytes;
 }
 
-}  // namespace
-
-std::string formText(const std::string& utf8, TextLines lines) {
-    // A multi-line text's last line break ends its last line: it starts no further one.
+// Where the text ends: before its final line break when that one is dropped (LF or CR LF).
+size_t textEnd(const std::string& utf8, bool dropFinalBreak) {
     size_t end = utf8.size();
-    if (lines == TextLines::Multiple) {
+    if (dropFinalBreak) {
         if (end >= 2 && utf8.compare(end - 2, 2, "\r\n") == 0) {
             end -= 2;
         } else if (end > 0 && utf8.back() == '\n') {
             --end;
         }
     }
-    return cp437Text(utf8, end, lines);
+    return end;
 }
 
-std::string boxText(const FormControl& control, const std::string& typed) {
+}  // namespace
+
+std::string formText(const std::string& utf8, TextLines lines) {
+    // A multi-line text's last line break ends its last line: it starts no further one.
+    return cp437Text(utf8, textEnd(utf8, lines == TextLines::Multiple), lines);
+}
+
+std::string boxText(const FormControl& control, const std::string& text, FinalBreak finalBreak) {
     // The newsgroups are lower-cased before the conversion, as their box does: "È" becomes
     // CP437's "è".
     const TextLines lines =
         control.kind == ControlKind::MultiLine ? TextLines::Multiple : TextLines::Single;
-    const std::string lower = control.lowercase ? lowerCaseCp1252(typed) : std::string();
-    const std::string& source = control.lowercase ? lower : typed;
-    std::string text = cp437Text(source, source.size(), lines);
+    const std::string lower = control.lowercase ? lowerCaseCp1252(text) : std::string();
+    const std::string& source = control.lowercase ? lower : text;
+    const bool drop = finalBreak == FinalBreak::Dropped && lines == TextLines::Multiple;
+    std::string bytes = cp437Text(source, textEnd(source, drop), lines);
     if (control.kind == ControlKind::Digits)
-        checkDigits(text);
-    return text;
+        checkDigits(bytes);
+    return bytes;
 }
 
 void checkDigits(const std::string& text) {

@@ -32,11 +32,15 @@ std::string lowerCaseCp1252(const std::string& utf8);
 
 struct FormControl;
 
-// The CP437 bytes a text box of the form holds for text typed into it: lower-cased as the
-// newsgroups box lower-cases, converted as formText converts for the box's number of lines but
-// keeping a final line break, since a box holds what was typed, and only digits in a digits-only
-// box. Throws ValueProblem as formText and checkDigits do.
-std::string boxText(const FormControl& control, const std::string& typed);
+// Whether a multi-line text keeps its final line break: text typed into a box does, since a box
+// holds what was typed; a sheet's value drops it, a TOML multi-line string ending in one.
+enum class FinalBreak { Kept, Dropped };
+
+// The CP437 bytes a text box of the form holds for text: lower-cased as the newsgroups box
+// lower-cases, converted as formText converts for the box's number of lines, and only digits in a
+// digits-only box. Throws ValueProblem as formText and checkDigits do.
+std::string boxText(const FormControl& control, const std::string& text,
+                    FinalBreak finalBreak = FinalBreak::Kept);
 
 // text in double quotes, with quotes, backslashes and control characters escaped as in TOML.
 std::string quoted(const std::string& text);

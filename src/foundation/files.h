@@ -81,6 +81,12 @@ private:
     FileHandle handle = noFile;
 };
 
+// Moves the file from to the place of to, replacing a file there; false on failure (nothing
+// recorded).
+bool moveFile(const char* from, const char* to);
+// Removes the file at path, if it can.
+void removeFile(const char* path);
+
 // Replaces the file at path with exactly size bytes of data through a StagedFile.
 bool writeFileAtomically(const char* path, const void* data, uint32_t size);
 

@@ -9,8 +9,5 @@ Entry entryAt(const char* path);
 enum class Linked { Done, NameTaken, Failed };
 // Gives the file at from a second name, to; NameTaken when something has that name already.
 Linked linkFile(const char* from, const char* to);
-// Moves the file from to the place of to, replacing a file there.
-bool moveFile(const char* from, const char* to);
-void removeFile(const char* path);
 // The running process's number, for names of its own.
 unsigned long processNumber();

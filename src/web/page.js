@@ -113,13 +113,8 @@ function makeControl(page, c) {
   const entry = {page: page.id, pageName: page.name, c, input, box, note: null};
   if (c.kind === 'check' || c.kind === 'radio') {
     input.addEventListener('change', () => {
+      // Checking a radio button clears the others of its group, in the core as in the page.
       core._quenbySetChecked(page.id, c.id, input.checked ? 1 : 0);
-      if (input.checked && c.kind === 'radio') {
-        for (const other of controls) {
-          if (other.page === page.id && other.c.radioGroup === c.radioGroup && other !== entry)
-            core._quenbySetChecked(page.id, other.c.id, 0);
-        }
-      }
       refreshEnabled();
       changed();
     });
@@ -511,7 +506,6 @@ async function start() {
   connect();
   showCoreForm();
   const chosen = restoreForm();
-  refreshEnabled();
   fillSelector();
   if (chosen && chosen !== '<Default>' && [...$('TemplateSelector').options].some((o) => o.value === chosen)) {
     chooseTemplate(chosen);

@@ -5,7 +5,6 @@
 #include <emscripten/emscripten.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <new>
 #include <string>
 #include <vector>
@@ -19,6 +18,7 @@
 #include "cli/template_source.h"
 #include "engine/form_table.h"
 #include "engine/record_form.h"
+#include "foundation/files.h"
 
 namespace {
 
@@ -69,12 +69,8 @@ EMSCRIPTEN_KEEPALIVE const char* quenbyTemplates() {
 EMSCRIPTEN_KEEPALIVE const char* quenbyAddTemplate(const char* name, const char* bytes,
                                                    uint32_t size) {
     const std::string file = std::string(name) + ".ntf";
-    std::FILE* out = std::fopen(file.c_str(), "wb");
-    bool written = out != nullptr && std::fwrite(bytes, 1, size, out) == size;
-    if (out != nullptr && std::fclose(out) != 0)
-        written = false;
-    if (!written)
-        return give("Failed to write to file: " + file);
+    if (!writeFileAtomically(file.c_str(), bytes, size))
+        return give(lastErrorMessage() + ": " + file);
     userTemplates.push_back(name);
     return give("");
 }
