@@ -8,9 +8,9 @@
 #include <string>
 
 #include "catalogue/template_catalogue.h"
-#include "cli/generation.h"
-#include "cli/nfo_picture_rows.h"
-#include "cli/release_sheet.h"
+#include "sheets/generation.h"
+#include "sheets/nfo_picture_rows.h"
+#include "sheets/release_sheet.h"
 
 static void BM_PageGeneration(benchmark::State& state) {
     std::ifstream sheet(QUENBY_SOURCE_DIR "/examples/release.toml", std::ios::binary);

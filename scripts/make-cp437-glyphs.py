@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Writes the glyph table that quenby draws NFO pictures with: one 8x14 cell per CP437 byte.
 
-Run by the build (src/cli/CMakeLists.txt); the table is generated, never committed.
+Run by the build (src/sheets/CMakeLists.txt); the table is generated, never committed.
 
 The letters, digits, signs and frames come from the 8x13 "fixed" font of the X Window System
 (Debian's xfonts-base package; public domain). Each cell gains a fourteenth row, so that the
@@ -71,7 +71,7 @@ def main():
         print_glyph(glyphs[int(args.show, 0)], WIDTH)
     rows = ",\n".join("    {%s}" % ", ".join("0x%02X" % r for r in glyph) for glyph in glyphs)
     text = ("// Made by scripts/make-cp437-glyphs.py from %s; do not edit.\n"
-            '#include "cli/cp437_glyphs.h"\n\n'
+            '#include "sheets/cp437_glyphs.h"\n\n'
             "const uint8_t cp437Glyphs[256][glyphHeight] = {\n%s};\n"
             % (os.path.basename(args.source), rows))
     write_whole(args.output, text.encode())

@@ -10,7 +10,7 @@ that which mutants a smaller suite would still catch can be read off without run
 """
 import json, os, random, re, subprocess, sys, time
 
-AREAS = ["src/foundation", "src/engine", "src/catalogue", "src/cli"]
+AREAS = ["src/foundation", "src/engine", "src/catalogue", "src/sheets", "src/cli"]
 RULES = [
     (r"==", "!="), (r"!=", "=="),
     (r"(?<![<>=!-])<=(?!=)", "<"), (r"(?<![<>=!-])>=(?!=)", ">"),

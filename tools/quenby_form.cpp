@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "cli/process_io.h"
-#include "cli/release_sheet.h"
 #include "engine/form_table.h"
 #include "engine/record_form.h"
+#include "sheets/release_sheet.h"
 
 namespace {
 

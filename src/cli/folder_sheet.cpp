@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "cli/release_folder.h"
-#include "cli/release_sheet.h"
-#include "cli/sheet_text.h"
+#include "sheets/release_sheet.h"
+#include "sheets/sheet_text.h"
 
 namespace {
 

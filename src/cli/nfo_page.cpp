@@ -1,6 +1,6 @@
-#include "cli/cp437.h"
 #include "cli/nfo_picture.h"
-#include "cli/utf8.h"
+#include "sheets/cp437.h"
+#include "sheets/utf8.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "cli/nfo_picture_rows.h"
+#include "sheets/nfo_picture_rows.h"
 
 // The most pixels (width times height) a PNG picture may have. Image decoders, browsers' and the
 // common libraries', count a picture's pixels in a signed 32-bit int, so a larger picture could

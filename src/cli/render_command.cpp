@@ -5,15 +5,15 @@
 
 #include "catalogue/template_catalogue.h"
 #include "cli/commands.h"
-#include "cli/cp437.h"
-#include "cli/generation.h"
 #include "cli/nfo_picture.h"
 #include "cli/process_io.h"
-#include "cli/release_sheet.h"
 #include "cli/template_source.h"
 #include "engine/form_table.h"
 #include "engine/nfo_generator.h"
 #include "engine/record_form.h"
+#include "sheets/cp437.h"
+#include "sheets/generation.h"
+#include "sheets/release_sheet.h"
 
 namespace {
 

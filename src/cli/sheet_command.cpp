@@ -1,7 +1,7 @@
 // quenby sheet: a starter release sheet to fill in.
 #include "cli/commands.h"
 #include "cli/release_folder.h"
-#include "cli/release_sheet.h"
+#include "sheets/release_sheet.h"
 
 SheetCommand::SheetCommand(CLI::App& parent) {
     app = parent.add_subcommand("sheet", "Write a release sheet with every key, ready to fill in.");

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "catalogue/current_template.h"
-#include "cli/generation.h"
 #include "cli/template_source.h"
 #include "engine/block_directives.h"
 #include "engine/directive_parser.h"
@@ -13,6 +12,7 @@
 #include "engine/record_form.h"
 #include "engine/template_reader.h"
 #include "foundation/errors.h"
+#include "sheets/generation.h"
 
 // The texts the second rendering fills every single-line box, digits box and multi-line box with.
 const char* const longSampleText = "Long sample text filling a form box wide";

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "sheets/template_selector.h"
+
 // The folder of the tool's own archive and templates: beside the executable, else ../share/quenby/
 // from it (where the Debian package installs them), else the folder above it (the Windows zip's
 // program folder, above cli\), whichever first holds Quenby.jam; empty if none does.
@@ -17,24 +19,8 @@ std::string archiveLocation(const std::string& archiveOption);
 // The names (less ".ntf") of the loose templates in the installed folder, in discovery order.
 std::vector<std::string> installedTemplateNames();
 
-// Opens the archive (verified whole) and loads its default template into CurrentTemplate under
-// the name "<Default>". False with LastError set: the archive reader's message when the archive
-// cannot be opened, "Quenby.jam is corrupt!" when it holds no usable default template.
-bool loadDefaultTemplate(const std::string& archive);
-
-// Loads a template file into CurrentTemplate under displayName; false with the loader's message in
-// LastError ("Failed to open file: ", "File is empty: " and the name...).
-bool loadTemplateFromFile(const std::string& path, const std::string& displayName);
-
 // Loads the template a --template value names: that file when it exists or when the value names a
 // folder; for a bare name otherwise NAME.ntf here, else NAME or NAME.ntf in the installed folder,
 // else the value as given (whose loading then fails under its own name). The template is named
 // after the file found; false with the loader's message in LastError.
 bool loadTemplateOption(const std::string& option);
-
-// The template selector's entries: "<Default>", the catalogue's loose templates (templateNames)
-// and the extra names not among them, sorted as the selector sorts, letter case ignored.
-std::vector<std::string> selectorEntries(const std::vector<std::string>& extra);
-
-// LastError's message, for printing.
-std::string lastErrorMessage();

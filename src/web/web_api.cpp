@@ -10,15 +10,15 @@
 #include <vector>
 
 #include "catalogue/template_catalogue.h"
-#include "cli/cp437.h"
-#include "cli/generation.h"
-#include "cli/nfo_picture_rows.h"
-#include "cli/release_sheet.h"
-#include "cli/sheet_text.h"
-#include "cli/template_source.h"
 #include "engine/form_table.h"
 #include "engine/record_form.h"
 #include "foundation/files.h"
+#include "sheets/cp437.h"
+#include "sheets/generation.h"
+#include "sheets/nfo_picture_rows.h"
+#include "sheets/release_sheet.h"
+#include "sheets/sheet_text.h"
+#include "sheets/template_selector.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "catalogue/template_catalogue.h"
-#include "cli/generation.h"
 #include "engine/nfo_generator.h"
 #include "engine/record_form.h"
 #include "foundation/framework.h"
 #include "nfo_shape.h"
+#include "sheets/generation.h"
 
 namespace {
 

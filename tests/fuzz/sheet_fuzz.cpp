@@ -4,12 +4,12 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include "cli/generation.h"
-#include "cli/release_sheet.h"
-#include "cli/template_source.h"
 #include "engine/nfo_generator.h"
 #include "foundation/framework.h"
 #include "nfo_shape.h"
+#include "sheets/generation.h"
+#include "sheets/release_sheet.h"
+#include "sheets/template_selector.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     frameworkStartup(PrimeNodePool);

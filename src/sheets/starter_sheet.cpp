@@ -1,9 +1,9 @@
 #include <string>
 
-#include "cli/cp437.h"
-#include "cli/release_sheet.h"
-#include "cli/sheet_keys.h"
-#include "cli/sheet_text.h"
+#include "sheets/cp437.h"
+#include "sheets/release_sheet.h"
+#include "sheets/sheet_keys.h"
+#include "sheets/sheet_text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cli/utf8.h"
+#include "sheets/utf8.h"
 
 #include <cstdio>
 

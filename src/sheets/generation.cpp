@@ -1,4 +1,4 @@
-#include "cli/generation.h"
+#include "sheets/generation.h"
 
 #include "engine/nfo_generator.h"
 #include "engine/nfo_view.h"

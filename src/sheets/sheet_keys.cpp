@@ -1,4 +1,4 @@
-#include "cli/sheet_keys.h"
+#include "sheets/sheet_keys.h"
 
 #include <algorithm>
 #include <vector>

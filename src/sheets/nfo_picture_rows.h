@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cp437.h"
+#include "sheets/cp437.h"
 
 enum class Colours { DarkOnLight, LightOnDark };
 

@@ -1,8 +1,8 @@
-#include "cli/cp437.h"
+#include "sheets/cp437.h"
 
 #include <algorithm>
 
-#include "cli/utf8.h"
+#include "sheets/utf8.h"
 
 namespace {
 

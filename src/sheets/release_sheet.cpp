@@ -1,14 +1,14 @@
-#include "cli/release_sheet.h"
+#include "sheets/release_sheet.h"
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
 
-#include "cli/sheet_keys.h"
-#include "cli/sheet_text.h"
-#include "cli/toml_parser.h"
 #include "engine/form_table.h"
+#include "sheets/sheet_keys.h"
+#include "sheets/sheet_text.h"
+#include "sheets/toml_parser.h"
 
 namespace {
 

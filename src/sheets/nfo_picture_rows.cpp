@@ -1,9 +1,9 @@
-#include "cli/nfo_picture_rows.h"
+#include "sheets/nfo_picture_rows.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "cli/cp437_glyphs.h"
+#include "sheets/cp437_glyphs.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "cli/sheet_text.h"
+#include "sheets/sheet_text.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "cli/cp437.h"
-#include "cli/utf8.h"
 #include "engine/form_table.h"
+#include "sheets/cp437.h"
+#include "sheets/utf8.h"
 
 namespace {
 
