@@ -2,8 +2,8 @@
 #include <cstdio>
 
 #include "cli/commands.h"
-#include "cli/template_check.h"
 #include "cli/template_source.h"
+#include "sheets/template_check.h"
 
 CheckCommand::CheckCommand(CLI::App& parent) {
     app = parent.add_subcommand("check", "Check templates (.ntf) for faults, without a form.");

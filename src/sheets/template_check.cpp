@@ -1,9 +1,8 @@
-#include "cli/template_check.h"
+#include "sheets/template_check.h"
 
 #include <algorithm>
 
 #include "catalogue/current_template.h"
-#include "cli/template_source.h"
 #include "engine/block_directives.h"
 #include "engine/directive_parser.h"
 #include "engine/field_directives.h"
@@ -13,6 +12,7 @@
 #include "engine/template_reader.h"
 #include "foundation/errors.h"
 #include "sheets/generation.h"
+#include "sheets/template_selector.h"
 
 // The texts the second rendering fills every single-line box, digits box and multi-line box with.
 const char* const longSampleText = "Long sample text filling a form box wide";
