@@ -9,6 +9,10 @@ struct TemplateProblem {
     uint32_t line;
     // The engine's own message, on one line.
     std::string message;
+    // The column (from 1) a warning points at; 0 for a fault.
+    uint32_t column = 0;
+    // A layout risk that the engine accepts, rather than a fault.
+    bool isWarning = false;
 };
 
 // Checks CurrentTemplate. First without any form: every directive line is parsed and
