@@ -17,7 +17,7 @@ const $ = (id) => document.getElementById(id);
 let core = null;
 const controls = [];  // {page, pageName, c, input, button, problem, note}
 let picture = {width: 0, height: 0, succeeded: false};
-let userTemplates = {};  // name -> template text, one character a byte
+let userTemplates = Object.create(null);  // name -> template text, one character a byte
 let renderTimer = 0;
 let firstPreview = 0;
 
@@ -286,6 +286,7 @@ function render() {
 function updateCommands() {
   const usable = picture.succeeded && problemCount() === 0;
   for (const id of ['SaveButton', 'CopyButton', 'PngButton']) $(id).disabled = !usable;
+  updateRemoveTemplate();
 }
 
 // --- Output ---
@@ -345,22 +346,14 @@ function saveForm() {
     values[entry.input.id] = entry.input.type === 'checkbox' || entry.input.type === 'radio'
       ? entry.input.checked : entry.input.value;
   }
-  const kept = {values, template: $('TemplateSelector').value, dark: $('DarkCheck').checked, templates: userTemplates};
-  try {
-    localStorage.setItem(storageKey, JSON.stringify(kept));
-  } catch (error) {
-    delete kept.templates;
-    try { localStorage.setItem(storageKey, JSON.stringify(kept)); } catch (ignored) { /* no storage */ }
-  }
+  storeForm({values, template: $('TemplateSelector').value, dark: $('DarkCheck').checked});
 }
 
 function restoreForm() {
   let kept = null;
   try { kept = JSON.parse(localStorage.getItem(storageKey)); } catch (error) { kept = null; }
+  restoreOpenedTemplates(kept);
   if (!kept || typeof kept.values !== 'object') return null;
-  for (const [name, body] of Object.entries(kept.templates || {})) {
-    if (typeof body === 'string') addTemplate(name, Uint8Array.from(body, (ch) => ch.charCodeAt(0)));
-  }
   $('DarkCheck').checked = kept.dark === true;
   for (const entry of controls) {
     const value = kept.values[entry.input.id];
@@ -423,16 +416,18 @@ async function openTemplates(files) {
       showStatus(`${file.name}: not a usable template name.`, true);
       continue;
     }
-    const problem = addTemplate(name, new Uint8Array(await file.arrayBuffer()));
+    const opened = openedTemplateName(name);
+    const problem = addTemplate(opened, new Uint8Array(await file.arrayBuffer()));
     if (problem !== '') {
       showStatus(problem, true);
       continue;
     }
-    last = name;
+    keepTemplate(opened);
+    last = opened;
   }
   if (last !== null) {
     fillSelector($('TemplateSelector').value);
-    if (chooseTemplate(last)) showStatus(`Template ${last} opened.`, false);
+    if (chooseTemplate(last)) showStatus(templateOpenedMessage(last), false);
   }
 }
 

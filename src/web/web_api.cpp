@@ -19,6 +19,7 @@
 #include "sheets/release_sheet.h"
 #include "sheets/sheet_text.h"
 #include "sheets/template_selector.h"
+#include "web/opened_templates.h"
 
 namespace {
 
@@ -30,7 +31,6 @@ RecordForm* form = new RecordForm;
 Generation generation;
 NfoPictureRows* picture = nullptr;
 std::vector<uint8_t> pixels;
-std::vector<std::string> userTemplates;
 std::string answer;
 
 const char* give(std::string text) {
