@@ -33,7 +33,7 @@ def field(keyword, column, *items):
     target = None
     for item in items:
         if isinstance(item, list):
-            body.extend(item)
+            body.extend(flatten(item))
             continue
         if isinstance(item, At):
             assert target is None, keyword + ": two target lines"
@@ -63,28 +63,164 @@ def flatten(items):
     lines = []
     for item in items:
         if isinstance(item, list):
-            lines.extend(item)
+            lines.extend(flatten(item))
         else:
             lines.append(str(item))
     return lines
 
 
-def write(name, items):
-    lines = flatten(items)
+# The sheet keys of the boxes whose text a field directive prints, and how the field's text is made
+# of them: "text" the box's text, "lines" a line of a multi-line box.
+FIELD_KEYS = [
+    ("TITLE", "title", "text"), ("UPLOADBY", "uploader", "text"),
+    ("SOFTWARE", "software", "text"), ("SERIALNUM", "serial", "text"),
+    ("REGDTO", "registered_to", "text"), ("CRACKBY", "cracked_by", "text"),
+    ("KEYGENBY", "keygen_by", "text"), ("UPLOADEDAS", "uploaded_as", "text"),
+    ("FULLREPOST", "repost", "text"), ("SUPPORT", "support", "text"),
+    ("POSTEDTO", "newsgroups", "lines"), ("INSTALLINF", "install", "lines"),
+    ("REMARKS", "comments", "lines"), ("THANKSTO", "thanks", "lines"),
+]
+MULTI_LINE = {keyword for keyword, _, kind in FIELD_KEYS if kind == "lines"}
+SIZES_TEXT = len("Mb (unpacked Mb)")  # PACKAGESIZE around its two numbers
+POST_TEXT = len(" files,  per day, post ")  # POSTINFO around its three numbers
+PROTECTION = "Serial number, crack (already cracked), keygen"  # SECURITYINF at its longest
+ALL_FIELDS = [k for k, _, _ in FIELD_KEYS] + ["PACKAGESIZE", "POSTINFO", "SECURITYINF"]
+
+
+def blank_run(line, start, count, width):
+    """True when columns start to start + count - 1 of the line are spaces within width."""
+    return start >= 0 and start + count <= width and line.ljust(width)[start:start + count].strip() == ""
+
+
+def room(line, column, width):
+    """How many characters a field's text may have on line, at column (-1: centred on 79), before
+    it would cover art or pass the template's width."""
+    if column < 0:
+        return next(n for n in range(width, -1, -1) if blank_run(line, (WIDTH - n) // 2, n, width))
+    n = 0
+    while blank_run(line, column, n + 1, width):
+        n += 1
+    return n
+
+
+def rooms(lines, width):
+    """Each field's room: on its target line, and for a multi-line field also on every background
+    line of the INSERTLINE block in force there (an empty background without one)."""
+    found, block = {}, None
+    for number, line in enumerate(lines):
+        words = line[1:].split(" ")
+        if words[0] == "INSERTLINE":
+            block = lines[number + 1:number + 1 + int(words[1])]
+        if not line.startswith("#") or len(words) != 4:
+            continue
+        keyword, column = words[0], int(words[3])
+        target = lines[number + 1 + int(words[2])]
+        backgrounds = [target] + ((block or [""]) if keyword in MULTI_LINE else [])
+        assert keyword not in found, keyword + " placed twice"
+        found[keyword] = min(room(b, column, width) for b in backgrounds)
+    return found
+
+
+def room_comments(room_of):
+    """The COMMENT lines that say how long each field's text may be."""
+    texts = ["%s %d" % (key, room_of[k]) for k, key, kind in FIELD_KEYS if kind == "text" and k in room_of]
+    lines = ["%s %d a line" % (key, room_of[k]) for k, key, kind in FIELD_KEYS if kind == "lines" and k in room_of]
+    said = ["Longest texts that keep the layout whole, in characters:"]
+    for group in (texts, lines):
+        row = ""
+        for item in group:
+            if row and len(row) + len(item) > 56:
+                said.append(row + ",")
+                row = ""
+            row += (", " if row else "  ") + item
+        if row:
+            said.append(row + ";")
+    if "PACKAGESIZE" in room_of:
+        said.append("  packed and unpacked together %d digits (sizes %d in all);"
+                    % (room_of["PACKAGESIZE"] - SIZES_TEXT, room_of["PACKAGESIZE"]))
+    if "POSTINFO" in room_of:
+        said.append("  files, per_day and post_number together %d digits (post info %d);"
+                    % (room_of["POSTINFO"] - POST_TEXT, room_of["POSTINFO"]))
+    if "SECURITYINF" in room_of:
+        fits = room_of["SECURITYINF"] >= len(PROTECTION)
+        said.append("  the protection line takes %d%s." % (room_of["SECURITYINF"], "" if fits else
+                    "; with every box ticked and"))
+        if not fits:
+            said.append("  Already Cracked it has %d and runs past." % len(PROTECTION))
+    said[-1] = said[-1][:-1] + "."
+    return [comment(line) for line in said]
+
+
+def filler(label, count, end="|"):
+    """A text of exactly count characters that shows where it ends."""
+    text = (label + " " + str(count) + " ").ljust(count - 1, ".") + end
+    assert len(text) == count, label
+    return text
+
+
+def longest_sheet(name, room_of):
+    """A release sheet that fills every box the template prints with its longest text."""
+    general, upload, various = [], [], []
+    table = {"title": general, "uploader": general, "software": general, "serial": general,
+             "registered_to": general, "cracked_by": general, "keygen_by": general,
+             "uploaded_as": upload, "repost": upload, "support": upload, "newsgroups": upload,
+             "install": various, "comments": various, "thanks": various}
+    for keyword, key, kind in FIELD_KEYS:
+        if keyword not in room_of:
+            continue
+        if kind == "text":
+            table[key].append('%s = "%s"' % (key, filler(key.replace("_", " "), room_of[keyword])))
+        else:
+            rows = [filler("%s line %d of 3," % (key, n), room_of[keyword]).lower() for n in (1, 2, 3)]
+            table[key].append('%s = """\n%s"""' % (key, "\n".join(rows)))
+    if "PACKAGESIZE" in room_of:
+        digits = room_of["PACKAGESIZE"] - SIZES_TEXT
+        general += ['packed = "%s"' % ("9" * (digits - digits // 2)), 'unit = "Mb"',
+                    'unpacked = "%s"' % ("8" * (digits // 2))]
+    if "POSTINFO" in room_of:
+        digits = room_of["POSTINFO"] - POST_TEXT
+        parts = [digits // 3 + (1 if n < digits % 3 else 0) for n in range(3)]
+        upload += ['files = "%s"' % ("1" * parts[0]), 'per_day = "%s"' % ("2" * parts[1]),
+                   'post_number = "%s"' % ("3" * parts[2])]
+    if "SECURITYINF" in room_of:
+        fits = room_of["SECURITYINF"] >= len(PROTECTION)
+        general.append('crack = "%s"' % ("already" if fits else "included"))
+    upload.append("fill_wait = true")
+    text = "# Every box %s.ntf prints, at the longest its layout takes (made by\n" % name
+    text += "# templates/make_templates.py from the template's own measures).\n"
+    for table_name, rows in (("general", general), ("upload", upload), ("various", various)):
+        text += "\n[%s]\n" % table_name + "".join(row + "\n" for row in rows)
+    return text
+
+
+def save(path, data):
+    if "--check" in sys.argv:  # the committed file must be exactly what this script writes
+        with open(path, "rb") as committed:
+            if committed.read() != data:
+                sys.exit("%s differs from what make_templates.py writes" % path)
+        return
+    with open(path, "wb") as out:
+        out.write(data)
+
+
+def write(name, items, width=WIDTH):
+    """Writes NAME.ntf: its opening comments, the room of each field in comments, then the rest;
+    and beside the command line's tests, the sheet of its longest texts."""
+    body = flatten(items)
+    room_of = rooms(body, width)
+    opening = next(n for n, line in enumerate(body) if not line.startswith("#COMMENT"))
+    lines = body[:opening] + flatten(room_comments(room_of)) + body[opening:]
     data = bytearray()
     for number, line in enumerate(lines, 1):
         encoded = line.encode("cp437")
         if len(encoded) > WIDTH:
             sys.exit("%s:%d: line is %d characters wide" % (name, number, len(encoded)))
         data += encoded + b"\r\n"
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), name)
-    if "--check" in sys.argv:  # the committed template must be exactly what this script writes
-        with open(path, "rb") as committed:
-            if committed.read() != data:
-                sys.exit("%s differs from what make_templates.py writes" % name)
-        return
-    with open(path, "wb") as out:
-        out.write(data)
+    here = os.path.dirname(os.path.abspath(__file__))
+    save(os.path.join(here, name), bytes(data))
+    stem = name[:-len(".ntf")]
+    save(os.path.join(here, "..", "tests", "cli", "longest", stem + ".toml"),
+         longest_sheet(stem, room_of).encode("utf-8"))
 
 
 # ---------------------------------------------------------------------------------------------
@@ -379,8 +515,441 @@ def fileid_template():
     return lines
 
 
+# ---------------------------------------------------------------------------------------------
+# Shared by the templates below: "label .... value" rows, where the value starts at a column.
+
+def leader_row(label, column, indent=3, lead=".", end=" "):
+    """indent spaces, the label, leaders up to the value's column less len(end), then end."""
+    text = " " * indent + label + " "
+    text += lead * (column - len(end) - len(text)) + end
+    assert len(text) == column, label
+    return text
+
+
+def release_fields(key, column):
+    """The release rows every template below prints, in the same order: key(label) is the row."""
+    return [
+        field("SOFTWARE", column, At(key("Software"))),
+        field("UPLOADBY", column, At(key("Uploaded by"))),
+        field("PACKAGESIZE", column, At(key("Size"))),
+        field("UPLOADEDAS", column, At(key("Format"))),
+        field("SUPPORT", column, At(key("Support files"))),
+        field("POSTINFO", column, At(key("Post info"))),
+        field("POSTEDTO", column, At(key("Newsgroups"))),
+        field("FULLREPOST", column, At(key("Full repost"))),
+    ]
+
+
+def protection_fields(key, column, before, after):
+    """The protection rows, all within the lines SECURITYINF governs: before and after are lines
+    around them (a heading, a blank row), gone with them when no box of the protection is ticked."""
+    return field(
+        "SECURITYINF", column, *before, At(key("Workaround")),
+        field("SERIALNUM", column, At(key("Serial number"))),
+        field("REGDTO", column, At(key("Registered to"))),
+        field("CRACKBY", column, At(key("Cracked by"))),
+        field("KEYGENBY", column, At(key("Keygen by"))),
+        *after)
+
+
+def text_sections(column, heading, blank, names=("Installation", "Comments", "Thanks")):
+    """The three free-text sections: heading(name), the text on the row after it, then blank."""
+    return [field(keyword, column, *heading(name), At(blank), blank)
+            for keyword, name in zip(("INSTALLINF", "REMARKS", "THANKSTO"), names)]
+
+
+def framed(left, right, width=WIDTH):
+    """A row maker for a frame: left, the text padded to fit, right."""
+    inner = width - len(left) - len(right)
+
+    def make(text=""):
+        assert len(text) <= inner, text
+        return left + text.ljust(inner) + right
+    make.inner = inner
+    return make
+
+
+def centred(make, text):
+    return make(" " * ((make.inner - len(text)) // 2) + text)
+
+
+# ---------------------------------------------------------------------------------------------
+# Blocks.ntf: a heavy banner of block letters two pixels thick, sections as tabs.
+
+HEAVY = {  # 7 x 8 pixels; two pixel rows make a line of half blocks
+    "R": ["######.", "##...##", "##...##", "######.", "#####..", "##..##.", "##...##", "##...##"],
+    "E": ["#######", "##.....", "##.....", "######.", "##.....", "##.....", "##.....", "#######"],
+    "L": ["##.....", "##.....", "##.....", "##.....", "##.....", "##.....", "##.....", "#######"],
+    "A": ["..###..", ".##.##.", "##...##", "##...##", "#######", "##...##", "##...##", "##...##"],
+    "S": [".######", "##.....", "##.....", ".#####.", ".....##", ".....##", ".....##", "######."],
+}
+
+
+def heavy_word(word, gap=2):
+    """The word in HEAVY letters, with a shade cast to the right of each stroke."""
+    rows = []
+    for top in range(0, 8, 2):
+        cells = " "
+        for n, letter in enumerate(word):
+            pixels = HEAVY[letter]
+            cells += " " * gap if n else ""
+            for x in range(7):
+                up, down = pixels[top][x] == "#", pixels[top + 1][x] == "#"
+                cells += "█" if up and down else "▀" if up else "▄" if down else " "
+        rows.append("".join("░" if c == " " and n and cells[n - 1] in "█▀▄" else c
+                            for n, c in enumerate(cells + " ")))
+    return rows
+
+
+BLOCKS_COLUMN = 25
+BLOCKS_TEXT = 5
+
+
+def blocks_tab(title):
+    tab = "██▌ " + title + " ▐"
+    return tab + "▀" * (WIDTH - len(tab) - 2) + "██"
+
+
+def blocks_key(label):
+    return leader_row(label.upper(), BLOCKS_COLUMN, lead="·", end=" ▐ ")
+
+
+def blocks_template():
+    banner = heavy_word("RELEASE")
+    bar = " " * ((WIDTH - len(banner[0])) // 2)
+    return [
+        comment("Quenby blocks template: a heavy banner of block letters, 79 columns."),
+        comment("Sections open with a tab; free text continues on plain rows."),
+        insertline(blocks_key("").replace("·", " ")[:BLOCKS_COLUMN]),
+        "",
+        [bar + line for line in banner],
+        "",
+        "▄" * WIDTH,
+        field("TITLE", -1, At("")),
+        "▀" * WIDTH,
+        "",
+        blocks_tab("RELEASE"),
+        "",
+        release_fields(blocks_key, BLOCKS_COLUMN),
+        "",
+        insertline(""),
+        protection_fields(blocks_key, BLOCKS_COLUMN, [blocks_tab("PROTECTION"), ""], [""]),
+        text_sections(BLOCKS_TEXT, lambda name: [blocks_tab(name.upper()), ""], ""),
+        fillwait(blocks_tab("REQUESTS"), "",
+                 " " * BLOCKS_TEXT + "Fill requests after the full repost, please.", ""),
+        "▄" * WIDTH,
+        " " * 58 + "nfo made with Quenby",
+        "▀" * WIDTH,
+    ]
+
+
+# ---------------------------------------------------------------------------------------------
+# Thin.ntf: one thin single-line box, labels set right against the values.
+
+THIN_COLUMN = 26
+THIN_TEXT = 6
+thin = framed("│", "│")
+
+
+def thin_key(label):
+    return thin((label + ":").rjust(THIN_COLUMN - 3) + " ")
+
+
+def thin_rule(title):
+    return "├─── " + title + " " + "─" * (WIDTH - 7 - len(title)) + "┤"
+
+
+def thin_template():
+    caption = "┤ release information ├"
+    top = "┌" + "─" * 4 + caption + "─" * (WIDTH - 6 - len(caption)) + "┐"
+    return [
+        comment("Quenby thin template: one single-line box, 79 columns, little art."),
+        insertline(thin()),
+        top,
+        thin(),
+        field("TITLE", -1, At(thin())),
+        thin(),
+        thin_rule("Release"),
+        thin(),
+        release_fields(thin_key, THIN_COLUMN),
+        thin(),
+        protection_fields(thin_key, THIN_COLUMN, [thin_rule("Protection"), thin()], [thin()]),
+        text_sections(THIN_TEXT, lambda name: [thin_rule(name), thin()], thin()),
+        fillwait(thin_rule("Requests"), thin(),
+                 centred(thin, "Please hold back fill requests until after the full repost."),
+                 thin()),
+        "└" + "─" * (WIDTH - 26) + "┤ made with Quenby ├────┘",
+    ]
+
+
+# ---------------------------------------------------------------------------------------------
+# Double.ntf: a double-line frame drawn as a table, a label column beside a value column.
+
+DOUBLE_SPLIT = 22  # the column of the table's middle line
+DOUBLE_COLUMN = DOUBLE_SPLIT + 2
+DOUBLE_TEXT = 5
+double = framed("║", "║")
+
+
+def double_key(label):
+    return double(" " + label.ljust(DOUBLE_SPLIT - 2) + "║")
+
+
+def double_rule(left, joint, right):
+    return left + "═" * (DOUBLE_SPLIT - 1) + joint + "═" * (WIDTH - DOUBLE_SPLIT - 2) + right
+
+
+def double_heading(name):
+    return [double("  ■ " + name.upper()), double("  " + "─" * (len(name) + 2))]
+
+
+def double_template():
+    return [
+        comment("Quenby double template: a double-line frame set as a table."),
+        insertline(double_key("")),
+        "╔" + "═" * (WIDTH - 2) + "╗",
+        double(),
+        field("TITLE", -1, At(double())),
+        double(),
+        double_rule("╠", "╦", "╣"),
+        release_fields(double_key, DOUBLE_COLUMN),
+        protection_fields(double_key, DOUBLE_COLUMN, [double_rule("╠", "╬", "╣")], []),
+        double_rule("╠", "╩", "╣"),
+        insertline(double()),
+        double(),
+        text_sections(DOUBLE_TEXT, double_heading, double()),
+        fillwait(centred(double, "Fill requests only after the full repost, please."), double()),
+        "╠" + "═" * (WIDTH - 2) + "╣",
+        centred(double, "nfo made with Quenby"),
+        "╚" + "═" * (WIDTH - 2) + "╝",
+    ]
+
+
+# ---------------------------------------------------------------------------------------------
+# Gradient.ntf: shades from light to dark across the page; each label points at its value.
+
+GRADIENT_COLUMN = 26
+GRADIENT_TEXT = 6
+
+
+def ramp(width, steps="░▒▓█"):
+    """width cells going from the first shade to the last in equal runs."""
+    return "".join(steps[n * len(steps) // width] for n in range(width))
+
+
+def gradient_bar():
+    half = ramp((WIDTH + 1) // 2)
+    return half + half[-2::-1]
+
+
+def gradient_key(label):
+    return (label + " ").rjust(GRADIENT_COLUMN - 4) + "░▒▓ "
+
+
+def gradient_heading(name):
+    start = "▓▒░ " + name + " "
+    return start + ramp(WIDTH - len(start))
+
+
+def gradient_template():
+    return [
+        comment("Quenby gradient template: shades from light to dark, 79 columns."),
+        insertline(" " * GRADIENT_COLUMN),
+        ramp(WIDTH, " ░▒▓"),
+        gradient_bar(),
+        "",
+        field("TITLE", -1, At("")),
+        "",
+        gradient_bar(),
+        ramp(WIDTH, " ░▒▓")[::-1],
+        "",
+        gradient_heading("Release"),
+        "",
+        release_fields(gradient_key, GRADIENT_COLUMN),
+        "",
+        insertline(""),
+        protection_fields(gradient_key, GRADIENT_COLUMN, [gradient_heading("Protection"), ""], [""]),
+        text_sections(GRADIENT_TEXT, lambda name: [gradient_heading(name), ""], ""),
+        fillwait(gradient_heading("Requests"), "",
+                 " " * GRADIENT_TEXT + "Fill requests after the full repost, please.", ""),
+        ramp(WIDTH, " ░▒▓"),
+        " " * 59 + "nfo made with Quenby",
+        ramp(WIDTH, " ░▒▓")[::-1],
+    ]
+
+
+# ---------------------------------------------------------------------------------------------
+# Classic.ntf: the scene's classic layout: a logo, then the body between two side bars, headings
+# in brackets on a rule.
+
+CLASSIC_COLUMN = 27
+CLASSIC_TEXT = 8
+classic = framed(" ▐█▌ ", " ▐█▌ ")
+
+
+def classic_key(label):
+    return classic(leader_row(label, CLASSIC_COLUMN - 5, indent=2, end=": "))
+
+
+def classic_heading(name):
+    title = "[ " + name.upper() + " ]"
+    side = (classic.inner - 4 - len(title)) // 2
+    return classic(" " + "─" * side + title + "─" * (classic.inner - 2 - side - len(title)) + " ")
+
+
+def classic_template():
+    # The letters drawn twice as wide, in the darkest shade, over a light shade's shadow.
+    logo = ["".join(c * 2 for c in line).replace("█", "▓") for line in block_word("NFO")]
+    logo = ["░▒▓" + "─" * 6 + "  " + line + "  " + "─" * 6 + "▓▒░" if n == 1 else
+            " " * 11 + line for n, line in enumerate(logo)]
+    return [
+        comment("Quenby classic template: the scene's layout with side bars."),
+        insertline(classic()),
+        "",
+        [" " * ((WIDTH - len(line)) // 2) + line for line in logo],
+        "",
+        " " * 30 + "·:· proudly presents ·:·",
+        " ▄▄▄ " + "▄" * classic.inner + " ▄▄▄ ",
+        classic(),
+        field("TITLE", -1, At(classic())),
+        classic(),
+        classic_heading("release info"),
+        classic(),
+        release_fields(classic_key, CLASSIC_COLUMN),
+        classic(),
+        protection_fields(classic_key, CLASSIC_COLUMN, [classic_heading("protection"), classic()],
+                          [classic()]),
+        text_sections(CLASSIC_TEXT, lambda name: [classic_heading(name), classic()], classic()),
+        fillwait(classic_heading("requests"), classic(),
+                 centred(classic, "No fill requests before the full repost, please."), classic()),
+        " ▀▀▀ " + "▀" * classic.inner + " ▀▀▀ ",
+        " " * 29 + "·:· nfo by Quenby ·:·",
+    ]
+
+
+# ---------------------------------------------------------------------------------------------
+# Pocket.ntf: a compact sheet of at most 60 columns.
+
+POCKET_WIDTH = 60
+POCKET_COLUMN = 14
+POCKET_TEXT = 3
+
+
+POCKET_LABELS = {"Uploaded by": "Uploader", "Support files": "Support", "Full repost": "Repost",
+                 "Serial number": "Serial", "Registered to": "Reg. to"}
+
+
+def pocket_key(label):
+    label = POCKET_LABELS.get(label, label)
+    assert len(label) < POCKET_COLUMN - 3, label
+    return " " + label.ljust(POCKET_COLUMN - 3) + "· "
+
+
+def pocket_rule(title):
+    return "── " + title + " " + "─" * (POCKET_WIDTH - 4 - len(title))
+
+
+def pocket_template():
+    return [
+        comment("Quenby pocket template: a compact sheet of at most 60 columns."),
+        "▄" * POCKET_WIDTH,
+        field("TITLE", 2, At("█")),
+        "▀" * POCKET_WIDTH,
+        release_fields(pocket_key, POCKET_COLUMN),
+        protection_fields(pocket_key, POCKET_COLUMN, [pocket_rule("Protection")], []),
+        text_sections(POCKET_TEXT, lambda name: [pocket_rule(name)], ""),
+        fillwait(pocket_rule("Requests"), "   Fill requests after the full repost, please."),
+        "▀" * POCKET_WIDTH,
+    ]
+
+
+# ---------------------------------------------------------------------------------------------
+# Modern.ntf: quiet plain ASCII of at most 70 columns, for sites that show an NFO as text.
+
+MODERN_WIDTH = 70
+MODERN_COLUMN = 16
+MODERN_TEXT = 2
+
+
+def modern_key(label):
+    return label.ljust(MODERN_COLUMN)
+
+
+def modern_heading(name):
+    return ["", name, "-" * len(name)]
+
+
+def modern_template():
+    return [
+        comment("Quenby modern template: quiet plain ASCII, at most 70 columns."),
+        field("TITLE", 0, At("")),
+        "=" * MODERN_WIDTH,
+        "",
+        release_fields(modern_key, MODERN_COLUMN),
+        protection_fields(modern_key, MODERN_COLUMN, modern_heading("Protection"), []),
+        text_sections(MODERN_TEXT, modern_heading, ""),
+        fillwait("", "Please wait with fill requests until after the full repost."),
+        "",
+        "-" * MODERN_WIDTH,
+        "Made with Quenby",
+    ]
+
+
+# ---------------------------------------------------------------------------------------------
+# Ticket.ntf: a FILE_ID.DIZ of 45 columns cut like a ticket, every field on a row of its own.
+
+TICKET_WIDTH = 45
+TICKET_COLUMN = 12
+
+
+def ticket_key(label):
+    return " " + label.ljust(TICKET_COLUMN - 3) + ": "
+
+
+def ticket_template():
+    edge = ("▄▀" * TICKET_WIDTH)[:TICKET_WIDTH]
+    return [
+        comment("Quenby ticket template: a FILE_ID.DIZ of 45 columns with every field."),
+        edge,
+        field("TITLE", 1, At("")),
+        " " + "·" * (TICKET_WIDTH - 2),
+        field("SOFTWARE", TICKET_COLUMN, At(ticket_key("Software"))),
+        field("UPLOADBY", TICKET_COLUMN, At(ticket_key("By"))),
+        field("PACKAGESIZE", TICKET_COLUMN, At(ticket_key("Size"))),
+        field("UPLOADEDAS", TICKET_COLUMN, At(ticket_key("Format"))),
+        field("SUPPORT", TICKET_COLUMN, At(ticket_key("Support"))),
+        field("POSTINFO", TICKET_COLUMN, At(ticket_key("Parts"))),
+        field("POSTEDTO", TICKET_COLUMN, At(ticket_key("Groups"))),
+        field("FULLREPOST", TICKET_COLUMN, At(ticket_key("Repost"))),
+        field("SECURITYINF", 1, " " + "·" * (TICKET_WIDTH - 2), At(""),
+              field("SERIALNUM", TICKET_COLUMN, At(ticket_key("Serial"))),
+              field("REGDTO", TICKET_COLUMN, At(ticket_key("Reg. to"))),
+              field("CRACKBY", TICKET_COLUMN, At(ticket_key("Crack"))),
+              field("KEYGENBY", TICKET_COLUMN, At(ticket_key("Keygen")))),
+        text_sections(1, lambda name: [" " + "·" * (TICKET_WIDTH - 2)], ""),
+        fillwait(" Fills only after the full repost, please."),
+        ("▀▄" * TICKET_WIDTH)[:TICKET_WIDTH],
+    ]
+
+
+NEW_TEMPLATES = [("Blocks.ntf", blocks_template, WIDTH), ("Thin.ntf", thin_template, WIDTH),
+                 ("Double.ntf", double_template, WIDTH), ("Gradient.ntf", gradient_template, WIDTH),
+                 ("Classic.ntf", classic_template, WIDTH),
+                 ("Pocket.ntf", pocket_template, POCKET_WIDTH),
+                 ("Modern.ntf", modern_template, MODERN_WIDTH),
+                 ("Ticket.ntf", ticket_template, TICKET_WIDTH)]
+
+
 if __name__ == "__main__":
     write("Default.ntf", default_template())
     write("Compact.ntf", compact_template())
     write("Wide.ntf", wide_template())
-    write("FileId.ntf", fileid_template())
+    write("FileId.ntf", fileid_template(), DIZ_WIDTH)
+    for name, make, width in NEW_TEMPLATES:
+        body = flatten(make())
+        wide = [line for line in body if not line.startswith("#") and len(line) > width]
+        assert not wide, "%s: wider than %d: %r" % (name, width, wide)
+        room_of = rooms(body, width)
+        assert set(room_of) == set(ALL_FIELDS), name + " leaves out a field"
+        assert room_of["SECURITYINF"] >= len(PROTECTION) or width < len(PROTECTION), name
+        write(name, body, width)
