@@ -798,15 +798,16 @@ def classic_heading(name):
 
 
 def classic_template():
-    # The letters drawn twice as wide, in the darkest shade, over a light shade's shadow.
-    logo = ["".join(c * 2 for c in line).replace("█", "▓") for line in block_word("NFO")]
-    logo = ["░▒▓" + "─" * 6 + "  " + line + "  " + "─" * 6 + "▓▒░" if n == 1 else
-            " " * 11 + line for n, line in enumerate(logo)]
+    # The letters drawn twice as wide, a rule leading into their middle row from either side.
+    letters = ["".join(c * 2 for c in line) for line in block_word("NFO")]
+    side = (WIDTH - len(letters[0])) // 2 - 3
+    logo = [(" ░▒▓" + "─" * (side - 4) + "   " if n == 1 else " " * (side + 3)) + line +
+            ("   " + "─" * (side - 4) + "▓▒░" if n == 1 else "") for n, line in enumerate(letters)]
     return [
         comment("Quenby classic template: the scene's layout with side bars."),
         insertline(classic()),
         "",
-        [" " * ((WIDTH - len(line)) // 2) + line for line in logo],
+        logo,
         "",
         " " * 30 + "·:· proudly presents ·:·",
         " ▄▄▄ " + "▄" * classic.inner + " ▄▄▄ ",
@@ -831,12 +832,14 @@ def classic_template():
 # Pocket.ntf: a compact sheet of at most 60 columns.
 
 POCKET_WIDTH = 60
-POCKET_COLUMN = 14
+POCKET_COLUMN = 12
 POCKET_TEXT = 3
 
 
-POCKET_LABELS = {"Uploaded by": "Uploader", "Support files": "Support", "Full repost": "Repost",
-                 "Serial number": "Serial", "Registered to": "Reg. to"}
+POCKET_LABELS = {"Uploaded by": "Uploader", "Support files": "Support", "Post info": "Parts",
+                 "Newsgroups": "Groups", "Full repost": "Repost", "Workaround": "Security",
+                 "Serial number": "Serial", "Registered to": "Reg. to", "Cracked by": "Cracker",
+                 "Keygen by": "Keygen"}
 
 
 def pocket_key(label):
