@@ -618,7 +618,7 @@ def blocks_template():
     banner = heavy_word("RELEASE")
     bar = " " * ((WIDTH - len(banner[0])) // 2)
     return [
-        comment("Quenby blocks template: a heavy banner of block letters, 79 columns."),
+        comment("Quenby blocks template: a heavy banner of block letters."),
         comment("Sections open with a tab; free text continues on plain rows."),
         insertline(blocks_key("").replace("·", " ")[:BLOCKS_COLUMN]),
         "",
@@ -663,7 +663,7 @@ def thin_template():
     caption = "┤ release information ├"
     top = "┌" + "─" * 4 + caption + "─" * (WIDTH - 6 - len(caption)) + "┐"
     return [
-        comment("Quenby thin template: one single-line box, 79 columns, little art."),
+        comment("Quenby thin template: one single-line box, little art."),
         insertline(thin()),
         top,
         thin(),
@@ -753,7 +753,7 @@ def gradient_heading(name):
 
 def gradient_template():
     return [
-        comment("Quenby gradient template: shades from light to dark, 79 columns."),
+        comment("Quenby gradient template: shades from light to dark."),
         insertline(" " * GRADIENT_COLUMN),
         ramp(WIDTH, " ░▒▓"),
         gradient_bar(),
@@ -854,7 +854,7 @@ def pocket_rule(title):
 
 def pocket_template():
     return [
-        comment("Quenby pocket template: a compact sheet of at most 60 columns."),
+        comment("Quenby pocket template: a compact sheet for narrow windows."),
         "▄" * POCKET_WIDTH,
         field("TITLE", 2, At("█")),
         "▀" * POCKET_WIDTH,
@@ -884,7 +884,7 @@ def modern_heading(name):
 
 def modern_template():
     return [
-        comment("Quenby modern template: quiet plain ASCII, at most 70 columns."),
+        comment("Quenby modern template: quiet plain ASCII, for sites that show text."),
         field("TITLE", 0, At("")),
         "=" * MODERN_WIDTH,
         "",
@@ -912,7 +912,7 @@ def ticket_key(label):
 def ticket_template():
     edge = ("▄▀" * TICKET_WIDTH)[:TICKET_WIDTH]
     return [
-        comment("Quenby ticket template: a FILE_ID.DIZ of 45 columns with every field."),
+        comment("Quenby ticket template: a FILE_ID.DIZ with every field."),
         edge,
         field("TITLE", 1, At("")),
         " " + "·" * (TICKET_WIDTH - 2),
