@@ -737,8 +737,9 @@ def ramp(width, steps="░▒▓█"):
     return "".join(steps[n * len(steps) // width] for n in range(width))
 
 
-def gradient_bar():
-    half = ramp((WIDTH + 1) // 2)
+def gradient_bar(steps="░▒▓█"):
+    """Shades growing darker towards the middle of the page from either side."""
+    half = ramp((WIDTH + 1) // 2, steps)
     return half + half[-2::-1]
 
 
@@ -755,13 +756,13 @@ def gradient_template():
     return [
         comment("Quenby gradient template: shades from light to dark."),
         insertline(" " * GRADIENT_COLUMN),
-        ramp(WIDTH, " ░▒▓"),
+        gradient_bar(" ░▒▓"),
         gradient_bar(),
         "",
         field("TITLE", -1, At("")),
         "",
         gradient_bar(),
-        ramp(WIDTH, " ░▒▓")[::-1],
+        gradient_bar(" ░▒▓"),
         "",
         gradient_heading("Release"),
         "",
@@ -772,9 +773,9 @@ def gradient_template():
         text_sections(GRADIENT_TEXT, lambda name: [gradient_heading(name), ""], ""),
         fillwait(gradient_heading("Requests"), "",
                  " " * GRADIENT_TEXT + "Fill requests after the full repost, please.", ""),
-        ramp(WIDTH, " ░▒▓"),
-        " " * 59 + "nfo made with Quenby",
-        ramp(WIDTH, " ░▒▓")[::-1],
+        gradient_bar(" ░▒▓"),
+        centred(framed("", ""), "nfo made with Quenby"),
+        gradient_bar(" ░▒▓"),
     ]
 
 
