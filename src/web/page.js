@@ -280,6 +280,7 @@ function render() {
   $('PreviewText').textContent = result === -1 ? '' : text(core._quenbyNfoText());
   drawPreview();
   updateCommands();
+  refreshGallery();
   if (!firstPreview) firstPreview = performance.now();
 }
 
@@ -469,7 +470,8 @@ function connect() {
   $('SaveButton').addEventListener('click', saveNfo);
   $('CopyButton').addEventListener('click', copyNfo);
   $('PngButton').addEventListener('click', savePng);
-  $('DarkCheck').addEventListener('change', () => { drawPreview(); saveForm(); });
+  $('DarkCheck').addEventListener('change', () => { drawPreview(); refreshGallery(); saveForm(); });
+  connectGallery();
   $('TemplateSelector').addEventListener('change', () => chooseTemplate($('TemplateSelector').value));
   $('OpenSheet').addEventListener('click', () => $('SheetFile').click());
   $('OpenTemplate').addEventListener('click', () => $('TemplateFile').click());

@@ -20,6 +20,7 @@
 #include "sheets/sheet_text.h"
 #include "sheets/template_selector.h"
 #include "web/opened_templates.h"
+#include "web/page_form.h"
 
 namespace {
 
@@ -47,6 +48,10 @@ const FormControl* controlAt(uint32_t page, uint32_t id) {
 }
 
 }  // namespace
+
+const ReleaseForm& pageForm() {
+    return *form;
+}
 
 extern "C" {
 
