@@ -234,23 +234,6 @@ function buildInsertMenu() {
     h.textContent = words;
     menu.append(h);
   };
-  heading('Directives: LINES after the directive it governs, the TARGET line among them ' +
-    '(0 is the next), the COLUMN 0-78 (-1 centres)');
-  for (const d of editor.guide.directives) {
-    const item = document.createElement('button');
-    item.type = 'button';
-    item.role = 'menuitem';
-    item.className = 'directive';
-    item.dataset.insert = d.example;
-    const code = document.createElement('code');
-    code.textContent = `#${d.keyword} ${d.parameters}`;
-    item.append(code, ' ', d.meaning);
-    item.addEventListener('click', () => {
-      menu.hidden = true;
-      insertDirective(d.example);
-    });
-    menu.append(item);
-  }
   heading('Shade, block and box-drawing characters');
   const characters = document.createElement('div');
   characters.className = 'characters';
@@ -267,6 +250,23 @@ function buildInsertMenu() {
     characters.append(item);
   }
   menu.append(characters);
+  heading('Directives. LINES: how many lines after it the directive governs; TARGET: which of ' +
+    'them gets the text (0 is the next line); COLUMN: 0 to 78, or -1 to centre');
+  for (const d of editor.guide.directives) {
+    const item = document.createElement('button');
+    item.type = 'button';
+    item.role = 'menuitem';
+    item.className = 'directive';
+    item.dataset.insert = d.example;
+    const code = document.createElement('code');
+    code.textContent = `#${d.keyword} ${d.parameters}`;
+    item.append(code, ' ', d.meaning);
+    item.addEventListener('click', () => {
+      menu.hidden = true;
+      insertDirective(d.example);
+    });
+    menu.append(item);
+  }
 }
 
 function toggleInsertMenu() {

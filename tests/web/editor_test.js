@@ -153,11 +153,13 @@ test('the editor refuses shipped and unusable names, and says when the browser c
   });
   await typeOverLine(page, 1, 'x'.repeat(2000));
   assert.equal(await statusText(page), 'The browser has no room to keep the template being edited: save it.');
+  let asked = '';
   page.on('dialog', (dialog) => {
-    assert.equal(dialog.message(), 'Discard the changes to a/b?');
+    asked = dialog.message();
     dialog.accept();
   });
   await page.click('#CloseEditor');
+  assert.equal(asked, 'Discard the changes to a/b?');
   assert.equal(await page.$eval('#Editor', (e) => e.hidden), true);
   await page.close();
 });
