@@ -5,20 +5,32 @@
 'use strict';
 
 const editorKey = 'quenby.editor';
-const editor = {open: false, unsaved: false, timer: 0, problems: [], unmapped: [], guide: null};
+const editor = {open: false, unsaved: false, timer: 0, checkTimer: 0, problems: [], unmapped: [], guide: null};
 
-// The editor's template as the core saw it last: problems by the checker, characters CP437 lacks.
+// Every edit: the text to the core as the current template, and the preview again; the checker
+// runs when typing pauses a little longer, since it renders the template twice over.
 function applyEdit() {
   clearTimeout(editor.timer);
-  const box = $('EditorText');
-  const result = JSON.parse(withText([box.value, $('EditorName').value || 'Untitled'],
+  const result = JSON.parse(withText([$('EditorText').value, $('EditorName').value || 'Untitled'],
     (t, n) => text(core._quenbyEditorSetText(t, n))));
   if (result.memory) showStatus('Out of memory', true);
-  editor.problems = result.problems;
-  editor.unmapped = result.unmapped;
+  editor.unmapped = result.unmapped || [];
   render();
-  keepEditor();
   window.quenbyEditorShown = performance.now();
+  keepEditor();
+  clearTimeout(editor.checkTimer);
+  $('EditorProblems').setAttribute('aria-busy', 'true');
+  editor.checkTimer = setTimeout(checkEdit, 150);
+}
+
+function checkEdit() {
+  clearTimeout(editor.checkTimer);
+  $('EditorProblems').setAttribute('aria-busy', 'false');
+  if (!editor.open) return;
+  const result = JSON.parse(text(core._quenbyEditorCheck()));
+  if (result.memory) showStatus('Out of memory', true);
+  editor.problems = result.problems || [];
+  editorRendered();
 }
 
 function editorTyped() {
@@ -83,6 +95,7 @@ function caretTo(line, column) {
 }
 
 // The marks behind the text box: the failure's line, the faults' lines, the unmapped characters.
+// A marked line holds its text, so that a mark stands under its character; the others are empty.
 function drawMarks(failure) {
   const lines = $('EditorText').value.split('\n');
   const faults = new Set(editor.problems.filter((p) => !p.warning).map((p) => p.line));
@@ -97,7 +110,7 @@ function drawMarks(failure) {
   lines.forEach((line, index) => {
     const number = index + 1;
     if (number !== failure && !faults.has(number) && !unmapped.has(number)) {
-      plain += line + '\n';
+      plain += '\n';  // only the line's height matters
       return;
     }
     flush();
@@ -120,12 +133,15 @@ function drawMarks(failure) {
   flush();
   inner.append('\n');
   $('EditorMarks').replaceChildren(inner);
-  followScroll();
+  requestAnimationFrame(followScroll);
 }
 
 function followScroll() {
-  $('EditorMarks').scrollTop = $('EditorText').scrollTop;
-  $('EditorMarks').scrollLeft = $('EditorText').scrollLeft;
+  const box = $('EditorText');
+  const marks = $('EditorMarks');
+  if (marks.firstChild) marks.firstChild.style.width = box.scrollWidth + 'px';
+  marks.scrollTop = box.scrollTop;
+  marks.scrollLeft = box.scrollLeft;
 }
 
 function nameProblem() {
@@ -153,6 +169,7 @@ function keepEditor() {
 function openEditor(name, contents, unsaved) {
   editor.open = true;
   editor.unsaved = unsaved;
+  editor.problems = [];
   $('Editor').hidden = false;
   $('TemplateSelector').disabled = true;
   $('EditorName').value = name;

@@ -21,6 +21,7 @@
 
 namespace {
 
+const char* const outOfMemory = "{\"memory\":true}";
 std::string editorAnswer;
 std::string editedBytes;
 
@@ -118,17 +119,35 @@ EMSCRIPTEN_KEEPALIVE const char* quenbyEditorNameProblem(const char* name) {
     return give("");
 }
 
-// Makes the edited text the current template, named name.ntf, and checks it:
-// {"problems": [{line, column, warning, message}...], "unmapped": [{line, column, character}...]}.
-// The problems are the checker's, with the template's line numbers; unmapped lists the characters
-// CP437 lacks. An empty "problems" with "memory": true means memory ran out.
+// Makes the edited text the current template, named name.ntf: {"unmapped": [{line, column,
+// character, name}...]}, the characters CP437 lacks, written as "?"; with "memory": true when
+// memory ran out and no template is loaded.
 EMSCRIPTEN_KEEPALIVE const char* quenbyEditorSetText(const char* utf8, const char* name) {
     try {
         std::vector<UnmappedCharacter> unmapped;
         editedBytes = templateFromEditing(utf8, unmapped);
         if (!loadTemplateBytes(editedBytes.data(), static_cast<uint32_t>(editedBytes.size()),
                                (std::string(name) + ".ntf").c_str()))
-            return give("{\"problems\":[],\"unmapped\":[],\"memory\":true}");
+            return give(outOfMemory);
+        std::string out = "{\"unmapped\":[";
+        for (const UnmappedCharacter& character : unmapped) {
+            std::string shown;
+            appendUtf8(shown, character.character);
+            out += std::string(&character == unmapped.data() ? "" : ",") +
+                   "{\"line\":" + json(character.line) + ",\"column\":" + json(character.column) +
+                   ",\"character\":" + json(shown) +
+                   ",\"name\":" + json(codePointName(character.character)) + "}";
+        }
+        return give(out + "]}");
+    } catch (const std::bad_alloc&) {
+        return give(outOfMemory);
+    }
+}
+
+// The checker's problems with the current template, with its line numbers: {"problems": [{line,
+// column, warning, message}...]}, or "memory": true when memory ran out.
+EMSCRIPTEN_KEEPALIVE const char* quenbyEditorCheck() {
+    try {
         std::string out = "{\"problems\":[";
         bool first = true;
         for (const TemplateProblem& problem : checkTemplate()) {
@@ -138,19 +157,9 @@ EMSCRIPTEN_KEEPALIVE const char* quenbyEditorSetText(const char* utf8, const cha
                    ",\"message\":" + json(cp437ToUtf8(problem.message)) + "}";
             first = false;
         }
-        out += "],\"unmapped\":[";
-        first = true;
-        for (const UnmappedCharacter& character : unmapped) {
-            std::string shown;
-            appendUtf8(shown, character.character);
-            out += std::string(first ? "" : ",") + "{\"line\":" + json(character.line) +
-                   ",\"column\":" + json(character.column) + ",\"character\":" + json(shown) +
-                   ",\"name\":" + json(codePointName(character.character)) + "}";
-            first = false;
-        }
         return give(out + "]}");
     } catch (const std::bad_alloc&) {
-        return give("{\"problems\":[],\"unmapped\":[],\"memory\":true}");
+        return give(outOfMemory);
     }
 }
 

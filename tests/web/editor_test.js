@@ -29,13 +29,19 @@ async function typeOverLine(page, line, words) {
     box.setSelectionRange(start, start + lines[line - 1].length);
   }, line);
   await page.keyboard.type(words);
-  await settle(page);
+  await settleEditor(page);
 }
 
 async function chooseFromMenu(page, selector) {
   await page.click('#InsertButton');
   await page.click(`#InsertMenu ${selector}`);
+  await settleEditor(page);
+}
+
+// Waits for the edit's rendering and its check.
+async function settleEditor(page) {
   await settle(page);
+  await page.waitForSelector('#EditorProblems:not([aria-busy="true"])');
 }
 
 const runQuenby = (args) => spawnSync(quenby, args, {encoding: 'latin1'});
@@ -59,7 +65,7 @@ test('Wide edited in the editor: the preview follows, faults are listed and mark
   await openFile(page, 'SheetFile', example);
   await page.select('#TemplateSelector', 'Wide');
   await page.click('#EditTemplate');
-  await settle(page);
+  await settleEditor(page);
   assert.equal(await page.$eval('#EditorName', (name) => name.value), 'Wide copy');
   assert.equal(await statusText(page), 'Editing Wide copy, a copy of Wide.');
   assert.equal(await editorText(page), wideLines.join('\n') + '\n');
@@ -87,7 +93,7 @@ test('Wide edited in the editor: the preview follows, faults are listed and mark
 
   // The shipped Wide itself is untouched.
   await page.click('#CloseEditor');
-  await settle(page);
+  await settleEditor(page);
   assert.ok((await download(page, 'SaveButton', nfoName)).equals(render(example, ['--template', path.join(root, 'templates/Wide.ntf')])));
   assert.deepEqual(page.errors, []);
   await page.close();
@@ -96,7 +102,7 @@ test('Wide edited in the editor: the preview follows, faults are listed and mark
 test('the insert menu puts a directive above the caret\'s line and a character at the caret; undo takes it back; a reload keeps the edit', async () => {
   let page = await openPage('editor-insert');
   await page.click('#NewTemplate');
-  await settle(page);
+  await settleEditor(page);
   const starter = await editorText(page);
   for (const keyword of ['CRACKBY', 'FULLREPOST', 'INSTALLINF', 'KEYGENBY', 'PACKAGESIZE', 'POSTEDTO', 'POSTINFO', 'REGDTO',
     'REMARKS', 'SECURITYINF', 'SERIALNUM', 'SOFTWARE', 'SUPPORT', 'THANKSTO', 'TITLE', 'UPLOADBY', 'UPLOADEDAS']) {
@@ -117,12 +123,12 @@ test('the insert menu puts a directive above the caret\'s line and a character a
   await page.keyboard.down('Control');
   await page.keyboard.press('KeyZ');
   await page.keyboard.up('Control');
-  await settle(page);
+  await settleEditor(page);
   assert.ok((await editorText(page)).startsWith('#SOFTWARE 1 0 20\nPlain line\n'));
   const kept = await editorText(page);
 
   page = await openPage('editor-insert', {keepStorage: true});
-  await settle(page);
+  await settleEditor(page);
   assert.equal(await editorText(page), kept);
   assert.equal(await page.$eval('#EditorName', (name) => name.value), 'New template');
   assert.ok((await previewText(page)).startsWith('Plain line'));
@@ -142,7 +148,7 @@ test('the editor refuses shipped and unusable names, and says when the browser c
   for (const [name, problem] of refusals) {
     await page.click('#EditorName', {clickCount: 3});
     await page.keyboard.type(name);
-    await settle(page);
+    await settleEditor(page);
     assert.equal((await problems(page))[0], problem);
     assert.equal(await isDisabled(page, 'SaveTemplate'), true);
   }
