@@ -89,7 +89,9 @@ test('Wide edited in the editor: the preview follows, faults are listed and mark
   const savedFile = path.join(outDir, 'Wide copy.ntf');
   fs.writeFileSync(savedFile, saved);
   assert.deepEqual([runQuenby(['check', savedFile]).status, runQuenby(['check', savedFile]).stdout], [0, '']);
-  assert.ok((await download(page, 'SaveButton', nfoName)).equals(render(example, ['--template', savedFile])));
+  const rendered = render(example, ['--template', savedFile]);
+  assert.ok((await download(page, 'SaveButton', nfoName)).equals(rendered));
+  assert.equal(await previewText(page), fromCp437(rendered));
 
   // The shipped Wide itself is untouched.
   await page.click('#CloseEditor');
