@@ -281,11 +281,12 @@ function render() {
   drawPreview();
   updateCommands();
   refreshGallery();
+  editorRendered();
   if (!firstPreview) firstPreview = performance.now();
 }
 
 function updateCommands() {
-  const usable = picture.succeeded && problemCount() === 0;
+  const usable = picture.succeeded && problemCount() === 0 && !editorBlocksOutput();
   for (const id of ['SaveButton', 'CopyButton', 'PngButton']) $(id).disabled = !usable;
   updateRemoveTemplate();
 }
@@ -382,6 +383,7 @@ function fillSelector(chosen) {
 }
 
 function chooseTemplate(name) {
+  if (!editorLetsGo()) return false;
   const problem = withText([name], (p) => text(core._quenbyChooseTemplate(p)));
   if (problem !== '') {
     showStatus('Error loading template...\n' + problem, true);
@@ -488,6 +490,7 @@ function connect() {
   window.addEventListener('dragover', (event) => { event.preventDefault(); $('Drop').hidden = false; });
   window.addEventListener('dragleave', (event) => { if (!event.relatedTarget) $('Drop').hidden = true; });
   window.addEventListener('drop', dropped);
+  connectEditor();
 }
 
 async function start() {
@@ -510,6 +513,7 @@ async function start() {
     $('TemplateSelector').value = '<Default>';
     render();
   }
+  restoreEditor();
   document.body.dataset.ready = 'true';
   window.quenbyFirstPreview = firstPreview;
 }

@@ -172,6 +172,11 @@ EMSCRIPTEN_KEEPALIVE int quenbyGenerate() {
     return generation.succeeded ? 1 : 0;
 }
 
+// The template line the last generation failed on; 0 after a success.
+EMSCRIPTEN_KEEPALIVE uint32_t quenbyFailureLine() {
+    return generation.succeeded ? 0 : generation.line;
+}
+
 // The last generation's bytes (CP437, CR LF): the NFO or the failure report.
 EMSCRIPTEN_KEEPALIVE const char* quenbyNfoBytes() {
     return generation.text.data();
