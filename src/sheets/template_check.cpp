@@ -223,13 +223,13 @@ private:
             } else if (kinds[field.target] != LineKind::Ordinary) {
                 report(field.line, removedTargetMessage);
             } else {
-                checkRoom(field);
-                for (size_t j = 0; j < i; ++j) {
-                    if (fields[j].target == field.target) {
-                        report(field.line, sharedTargetMessage);
-                        break;
-                    }
-                }
+                auto shared = [&](const FieldDirective& other) {
+                    return other.target == field.target;
+                };
+                if (std::any_of(fields.begin(), fields.begin() + i, shared))
+                    report(field.line, sharedTargetMessage);
+                else
+                    checkRoom(field);
             }
         }
     }
