@@ -40,6 +40,7 @@ public:
 private:
     CLI::App* app;
     std::vector<std::string> templates;
+    bool strict = false;
 };
 
 class TemplatesCommand {

@@ -1,6 +1,7 @@
 #include "sheets/template_check.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "catalogue/current_template.h"
 #include "engine/block_directives.h"
@@ -31,7 +32,13 @@ struct FieldDirective {
     DirectiveKind kind;
     int32_t governed;
     uint32_t target;
+    int32_t column;
+    // Where the column stands in the directive line, from 1.
+    uint32_t columnAt;
 };
+
+// Every centred text, however short, covers the middle column.
+const uint32_t middleColumn = (nfoLineWidth - 1) / 2;
 
 std::string oneLine(std::string message) {
     std::string::size_type at;
@@ -46,6 +53,73 @@ std::string lastError() {
 
 std::string endOfFile() {
     return orEmpty(describeError(UnexpectedEndOfFile));
+}
+
+TemplateProblem warning(uint32_t line, uint32_t column, const std::string& message) {
+    return {line, message, column, true};
+}
+
+// The column, from 1, of a directive line's third parameter: just after its third space.
+uint32_t thirdParameterAt(const char* line) {
+    uint32_t at = 0;
+    for (uint32_t spaces = 0; line[at] != 0 && spaces < 3; ++at) {
+        if (line[at] == ' ')
+            ++spaces;
+    }
+    return at + 1;
+}
+
+// What of one template line will not show as drawn: its first tab, its first other control byte
+// (a CR that ends no line among them) and anything past the 79th character, which the engine cuts.
+// chars holds the line without its line end.
+void warnOfLine(std::vector<TemplateProblem>& problems, uint32_t line, const char* chars,
+                uint32_t length) {
+    bool tab = false, control = false;
+    for (uint32_t at = 0; at < length && at < nfoLineWidth; ++at) {
+        const unsigned char byte = static_cast<unsigned char>(chars[at]);
+        if (byte == '\t' && !tab) {
+            tab = true;
+            problems.push_back(
+                warning(line, at + 1, "tab: every viewer moves it to tab stops of its own"));
+        } else if (byte < 0x20 && byte != '\t' && !control) {
+            control = true;
+            char message[80];
+            std::snprintf(message, sizeof message,
+                          "control byte 0x%02X: viewers take it as a control, not a glyph", byte);
+            problems.push_back(warning(line, at + 1, message));
+        }
+    }
+    if (length > nfoLineWidth) {
+        problems.push_back(warning(
+            line, nfoLineWidth + 1,
+            "line is " + std::to_string(length) + " characters long: the engine cuts it to 79"));
+    }
+}
+
+// The lines that may reach the output (those that do not begin with "#") are looked at whole,
+// numbered as the engine numbers them: LF and NUL end a line, and a CR just before the end is
+// dropped. A NUL is no line end to a viewer or an editor, wherever it stands.
+void layoutWarnings(std::vector<TemplateProblem>& problems) {
+    const char* const text = CurrentTemplate.text;
+    const uint32_t size = CurrentTemplate.size;
+    uint32_t line = 0;
+    for (uint32_t begin = 0; text != nullptr && begin < size;) {
+        uint32_t end = begin;
+        while (end < size && text[end] != '\n' && text[end] != 0)
+            ++end;
+        ++line;
+        uint32_t length = end - begin;
+        if (end < size && text[end] == 0)
+            problems.push_back(
+                warning(line, length + 1, "NUL byte: the engine ends the line here"));
+        if (length != 0 && text[end - 1] == '\r')
+            --length;
+        if (length == 0 || text[begin] != '#')
+            warnOfLine(problems, line, text + begin, length);
+        if (end == size)
+            break;
+        begin = end + 1;
+    }
 }
 
 // The form with every check box unchecked: a gate that is closed then can drop its lines.
@@ -90,10 +164,12 @@ public:
     std::vector<TemplateProblem> run() {
         const RecordForm form;
         kinds.assign(1, LineKind::Ordinary);  // index 0 stands for no line
+        texts.assign(1, std::string());
         templateReader.start(CurrentTemplate.text, CurrentTemplate.size);
         while (templateReader.nextLine()) {
             const uint32_t line = templateReader.lineNumber;
             kinds.push_back(LineKind::Ordinary);
+            texts.emplace_back(templateReader.line, templateReader.lineLength);
             if (templateReader.line[0] == '#')
                 directiveLine(form, line);
         }
@@ -120,6 +196,7 @@ private:
             bool taken = handleBlockDirective(form, INSERTLINE, p[0]);
             for (uint32_t block = line + 1; block <= templateReader.lineNumber; ++block) {
                 kinds.push_back(LineKind::BlockLine);
+                texts.emplace_back();
             }
             if (!taken) {
                 // A block cut short by the end is the directive's fault; a directive inside the
@@ -130,7 +207,8 @@ private:
         } else if (directive.kind == FILLWAIT) {
             fillWaits.push_back({line, static_cast<uint32_t>(p[0])});
         } else if (directive.parameterCount == 3) {
-            fields.push_back({line, directive.kind, p[0], line + 1 + static_cast<uint32_t>(p[1])});
+            fields.push_back({line, directive.kind, p[0], line + 1 + static_cast<uint32_t>(p[1]),
+                              p[2], thirdParameterAt(templateReader.line)});
         }
     }
 
@@ -145,19 +223,36 @@ private:
             } else if (kinds[field.target] != LineKind::Ordinary) {
                 report(field.line, removedTargetMessage);
             } else {
-                for (size_t j = 0; j < i; ++j) {
-                    if (fields[j].target == field.target) {
-                        report(field.line, sharedTargetMessage);
-                        break;
-                    }
-                }
+                auto shared = [&](const FieldDirective& other) {
+                    return other.target == field.target;
+                };
+                if (std::any_of(fields.begin(), fields.begin() + i, shared))
+                    report(field.line, sharedTargetMessage);
+                else
+                    checkRoom(field);
             }
+        }
+    }
+
+    // A field whose first column on its target line already holds art has no room for any text.
+    void checkRoom(const FieldDirective& field) {
+        const std::string& target = texts[field.target];
+        const uint32_t column =
+            field.column < 0 ? middleColumn : static_cast<uint32_t>(field.column);
+        if (column < target.size() && target[column] != ' ') {
+            problems.push_back(warning(field.line, field.columnAt,
+                                       orEmpty(directiveKeywords[field.kind]) +
+                                           std::string(" has no room for any text: line ") +
+                                           std::to_string(field.target) +
+                                           " is not blank at column " + std::to_string(column)));
         }
     }
 
     void report(uint32_t line, const std::string& message) { problems.push_back({line, message}); }
 
     std::vector<LineKind> kinds;
+    // The lines as the engine reads them; empty for the lines of INSERTLINE blocks.
+    std::vector<std::string> texts;
     std::vector<std::pair<uint32_t, uint32_t>> fillWaits;
     std::vector<FieldDirective> fields;
     std::vector<TemplateProblem> problems;
@@ -167,6 +262,7 @@ private:
 
 std::vector<TemplateProblem> checkTemplate() {
     std::vector<TemplateProblem> problems = StaticCheck().run();
+    layoutWarnings(problems);
 
     const struct {
         RecordForm form;
@@ -183,8 +279,9 @@ std::vector<TemplateProblem> checkTemplate() {
             problems.push_back({generation.line, message + " (" + rendering.name + ")"});
         }
     }
-    std::stable_sort(
-        problems.begin(), problems.end(),
-        [](const TemplateProblem& a, const TemplateProblem& b) { return a.line < b.line; });
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const TemplateProblem& a, const TemplateProblem& b) {
+                         return a.line != b.line ? a.line < b.line : a.column < b.column;
+                     });
     return problems;
 }

@@ -20,6 +20,9 @@ struct TemplateProblem {
 // targets beyond the end, targets that are directive or INSERTLINE lines and targets shared by two
 // directives are reported at the directive's line. Then the template is rendered with the form as
 // it starts and with every box ticked and every text filled with a long sample; a failure is
-// reported with the line the engine names, unless the first part found the same fault. Problems
-// come in line order.
+// reported with the line the engine names, unless the first part found the same fault. Last, the
+// layout risks the engine accepts come as warnings: lines it cuts at 79 characters, tabs, other
+// bytes below 0x20 in lines that may reach the output, a NUL anywhere (the engine ends a line
+// there), and fields whose column on their target line already holds art. Problems come in line
+// order, and within a line in column order, faults first.
 std::vector<TemplateProblem> checkTemplate();

@@ -112,7 +112,19 @@ COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" 
     ("check nosuch.ntf broken.ntf empty.ntf", 2, Golden("check/broken.txt"),
      "Failed to open file: nosuch.ntf\nFile is empty: empty.ntf"),
     ("check renderings.ntf", 1, Golden("check/renderings.txt"), ""),  # found only by rendering
-    ("check {SHIPPED}", 0, b"", ""),
+    ("check --strict {SHIPPED}", 0, b"", ""),
+    # Warnings, FILE:LINE:COLUMN: each first of its kind in a line that may reach the output.
+    ("check warn/long.ntf", 0, "warn/long.ntf:2:80: warning: line is 85 characters long: the "
+     "engine cuts it to 79\n", ""),
+    ("check warn/tab.ntf", 0, "warn/tab.ntf:2:2: warning: tab: every viewer moves it to tab stops "
+     "of its own\n", ""),
+    ("check warn/control.ntf", 0, "warn/control.ntf:1:3: warning: control byte 0x0D: viewers take "
+     "it as a control, not a glyph\n", ""),
+    ("check warn/nul.ntf", 0, "warn/nul.ntf:1:3: warning: NUL byte: the engine ends the line here\n", ""),
+    ("check warn/room.ntf", 0, "warn/room.ntf:1:12: warning: TITLE has no room for any text: line 2 "
+     "is not blank at column 39\n", ""),
+    ("check --strict warn/nul.ntf", 1, "warn/nul.ntf:1:3: warning: NUL byte: the engine ends the "
+     "line here\n", ""),
     # The selector's entries, sorted ignoring case ("" is ".ntf"); then the jam commands.
     ("sel/ copy templates --archive {A}", 0, "\n<Default>\n_under\nAlpha\nbeta\nDefault\nZed\n", ""),
     ("sel/ templates --archive nosuch.jam", 2, b"", "File not found:\n@sel/nosuch.jam"),
