@@ -82,13 +82,6 @@ bool report(const char* what, bool ok, const std::string& found, const std::stri
     return ok;
 }
 
-uint64_t volumeBytes(const ReleaseFolder& release) {
-    uint64_t bytes = 0;
-    for (const Volume& volume : release.volumes)
-        bytes += volume.size;
-    return bytes;
-}
-
 }  // namespace
 
 bool readSheetInto(const std::string& text, const std::string& sheetName, RecordForm& form) {
