@@ -122,17 +122,9 @@ bool checkFolderSfvs(const std::string& folder, const ReleaseFolder& release, bo
             // Only the folder's own files are read: a row naming anything else is missing.
             uint32_t crc = 0;
             listed.insert(row.name);
-            if (!std::binary_search(files.begin(), files.end(), row.name) ||
-                fileCrc32(pathInFolder(folder, row.name), crc) != FileRead::Done) {
-                std::printf("%s MISSING\n", row.name.c_str());
-            } else if (crc != row.crc) {
-                std::printf("%s BAD (%08X, expected %08X)\n", row.name.c_str(), unsigned(crc),
-                            unsigned(row.crc));
-            } else {
-                std::printf("%s OK\n", row.name.c_str());
-                continue;
-            }
-            ok = false;
+            const bool found = std::binary_search(files.begin(), files.end(), row.name) &&
+                               fileCrc32(pathInFolder(folder, row.name), crc) == FileRead::Done;
+            ok = reportSfvRow(row, found, crc) && ok;
         }
     }
     if (!anySfv) {
