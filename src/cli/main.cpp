@@ -11,6 +11,7 @@
 #include "catalogue/template_catalogue.h"
 #include "cli/commands.h"
 #include "cli/process_io.h"
+#include "cli/release_command.h"
 #include "cli/template_source.h"
 #include "foundation/errors.h"
 #include "foundation/framework.h"
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
     TemplatesCommand templates(app);
     SheetCommand sheet(app);
     SfvCommand sfv(app);
+    ReleaseCommand release(app);
     JamCommand jam(app);
 
     try {
@@ -56,6 +58,8 @@ int main(int argc, char** argv) {
             status = sheet.run();
         } else if (sfv.chosen()) {
             status = sfv.run();
+        } else if (release.chosen()) {
+            status = release.run();
         } else if (jam.chosen()) {
             status = jam.run();
         }

@@ -104,3 +104,14 @@ std::vector<SfvRow> parseSfv(const std::string& text, const std::string& sfvName
     }
     return rows;
 }
+
+bool reportSfvRow(const SfvRow& row, bool read, uint32_t crc) {
+    if (!read)
+        std::printf("%s MISSING\n", row.name.c_str());
+    else if (crc != row.crc)
+        std::printf("%s BAD (%08X, expected %08X)\n", row.name.c_str(), unsigned(crc),
+                    unsigned(row.crc));
+    else
+        std::printf("%s OK\n", row.name.c_str());
+    return read && crc == row.crc;
+}

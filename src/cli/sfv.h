@@ -30,3 +30,7 @@ std::string sfvText(const std::vector<SfvRow>& rows);
 // "SFV:LINE: ..." to problems.
 std::vector<SfvRow> parseSfv(const std::string& text, const std::string& sfvName,
                              std::vector<std::string>& problems);
+
+// Prints the row's outcome: NAME OK, NAME BAD (FOUND, expected LISTED), or NAME MISSING when its
+// file was not read. True for OK.
+bool reportSfvRow(const SfvRow& row, bool read, uint32_t crc);

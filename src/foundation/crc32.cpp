@@ -1,6 +1,7 @@
 #include "foundation/crc32.h"
 
 #include "foundation/byte_order.h"
+#include "foundation/crc32_folding.h"
 
 namespace {
 
@@ -30,12 +31,31 @@ constexpr Crc32Tables makeCrc32Tables() {
 
 constexpr Crc32Tables crc32Tables = makeCrc32Tables();
 
+using RegisterWay = uint32_t (*)(uint32_t, const uint8_t*, uint32_t);
+
+RegisterWay registerWay(Crc32Way way) {
+#ifdef QUENBY_CRC32_FOLDING
+    if (way == Crc32ByWideFolding && processorHasWideFolding())
+        return crc32RegisterByWideFolding;
+    if (way == Crc32ByFolding && processorHasFolding())
+        return crc32RegisterByFolding;
+#endif
+    return way == Crc32ByTables ? crc32RegisterByTables : nullptr;
+}
+
+// The fastest way, chosen once.
+RegisterWay fastestWay() {
+    static const RegisterWay fastest = registerWay(Crc32ByWideFolding)
+                                           ? registerWay(Crc32ByWideFolding)
+                                       : registerWay(Crc32ByFolding) ? registerWay(Crc32ByFolding)
+                                                                     : crc32RegisterByTables;
+    return fastest;
+}
+
 }  // namespace
 
-uint32_t computeCrc32(const void* block, uint32_t length, uint32_t previous) {
-    const uint8_t* bytes = static_cast<const uint8_t*>(block);
+uint32_t crc32RegisterByTables(uint32_t crc, const uint8_t* bytes, uint32_t length) {
     const auto& t = crc32Tables.entries;
-    uint32_t crc = ~previous;
     // Eight bytes a step, read byte by byte as little-endian words (any alignment, any platform).
     for (; length >= 8; length -= 8, bytes += 8) {
         const uint32_t low = crc ^ readU32(bytes);
@@ -46,5 +66,17 @@ uint32_t computeCrc32(const void* block, uint32_t length, uint32_t previous) {
     }
     for (; length > 0; --length, ++bytes)
         crc = t[0][(crc ^ *bytes) & 0xFF] ^ (crc >> 8);
-    return ~crc;
+    return crc;
+}
+
+uint32_t computeCrc32(const void* block, uint32_t length, uint32_t previous) {
+    return ~fastestWay()(~previous, static_cast<const uint8_t*>(block), length);
+}
+
+bool crc32WayAvailable(Crc32Way way) {
+    return registerWay(way) != nullptr;
+}
+
+uint32_t computeCrc32By(Crc32Way way, const void* block, uint32_t length, uint32_t previous) {
+    return ~registerWay(way)(~previous, static_cast<const uint8_t*>(block), length);
 }

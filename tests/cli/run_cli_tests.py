@@ -46,8 +46,9 @@ HIGH = b"\r\n".join(bytes(range(row, row + 32)) for row in range(0x80, 0x100, 32
 PACKS = ["jam pack t.jam Default.ntf=one.ntf sub/two.bin",
          "jam pack Quenby.jam Default.ntf=one.ntf", "jam pack other.jam one.ntf",
          "jam pack unzipped/Quenby.jam Default.ntf=one.ntf"]
-COPIES = {"copy": "lonely/bin", "zip": "unzipped/cli"}  # where the program's copies are run
-HELP = ["", "render", "check", "templates", "sheet", "sfv", "jam", "jam list", "jam extract", "jam pack"]
+# Where the program's copies are run; shipped/ gets the build's archive and the shipped FileId.
+COPIES = {"copy": "lonely/bin", "zip": "unzipped/cli", "shipped": "shipped/cli"}
+HELP = ["", "render", "check", "templates", "sheet", "sfv", "release", "jam", "jam list", "jam extract", "jam pack"]
 USAGE = [("", "A subcommand is required"), ("jam", "A subcommand is required"),
          ("render", "sheet is required"), ("check", "templates is required"),
          ("jam extract t.jam", "name is required"), ("jam pack u.jam", "files is required"),
@@ -212,6 +213,36 @@ FOLDER_CASES = [c for f in FOLDERS if FOLDERS[f][0] for c in [
     ("sfv --check check/bad.sfv", 2, b"", "".join("check/bad.sfv:%d: expected a file name and "
      "its CRC-32 in eight hex digits\n" % n for n in [1, 3, 4])),
 ]
+# Finished release folders for release --check: good, one tampered with (a bad CRC, a row outside
+# the folder, a volume the SFV lacks, an NFO and a sheet that say otherwise) and a bare one.
+def crcs(size, *names):
+    return sfv(*[(n, "%08X" % zlib.crc32(content(os.path.basename(n), size))) for n in names])
+
+
+RELEASES = {
+    "good": (["G.part1.rar", "G.part2.rar"], [("G.sfv", crcs(10, "G.part1.rar", "G.part2.rar")),
+                                              ("G.nfo", b"Size: 1Kb\r\n2 files, post 1\r\nSFV\r\n")], 10),
+    "tampered": (["T.rar", "T.r00", "T.r01"], [
+        ("T.sfv", crcs(10, "T.rar", "../check/a.rar") + b"T.r00 00000000\r\n"),
+        ("T.nfo", b"11Kb\r\n13 files\r\nSFV, CUE\r\n"),
+        ("T.toml", b"[general]\npacked = 2\n[upload]\nfiles = 4\nsupport = ['SFV', 'CUE', 'Manual']\n")], 10),
+    "bare": (["N.7z"], [], 10),
+    "fresh": (["Fresh.part1.rar", "Fresh.part2.rar"], [("fresh.cue", 1)], 1500),
+}
+WROTE = "".join("Wrote fresh/%s\n" % n for n in ["Fresh.nfo", "Fresh.sfv", "FILE_ID.DIZ"])
+CHECKED = ("T.rar OK\n../check/a.rar MISSING\nT.r00 BAD (%08X, expected 00000000)\nT.r01 NOT IN SFV\n"
+           % zlib.crc32(content("T.r00", 10)))
+RELEASE_CASES = [
+    ("release --check good/", 0, "G.part1.rar OK\nG.part2.rar OK\npacked size OK (1Kb)\n"
+     "files OK (2 files)\nsupport OK (SFV)\n", ""),
+    ("release --check tampered/", 1, CHECKED + "packed size BAD (neither 1Kb nor 1Mb is in "
+     "tampered/T.nfo)\nfiles BAD (\"3 files\" is not in tampered/T.nfo)\nsupport BAD (\"SFV\" is "
+     "not in tampered/T.nfo)\n", ""),
+    ("release --check tampered/ tampered/T.toml", 1, CHECKED + "packed size BAD (the volumes make "
+     "1Kb, tampered/T.toml says 2Kb)\nfiles BAD (the volumes are 3, tampered/T.toml says 4)\n"
+     "support BAD (the folder holds SFV, tampered/T.toml says SFV, CUE, manual)\n", ""),
+    ("release --check bare/", 1, "N.sfv MISSING\nN.nfo MISSING\n", ""),
+]
 RESULTS = []  # None for a check passed, else what failed
 
 
@@ -293,7 +324,7 @@ def row(work, command, code, output, message, stdin=b""):
     args = args[limited:]
     if args[:1] and args[0].endswith("/"):
         cwd = os.path.join(work, args.pop(0))
-    if args[:1] in (["copy"], ["zip"]):
+    if args[:1] and args[0] in COPIES:
         program = os.path.join(work, COPIES[args.pop(0)], os.path.basename(program))
     if args[-1:] and args[-1].startswith(">"):
         stdout = args.pop()[1:]
@@ -318,6 +349,26 @@ def row(work, command, code, output, message, stdin=b""):
         same(name + ": output %d" % i, expected, files[named[i]] if named else out)
     same(name + ": nothing else written", (b"" if named else out, [OLD] * len(rest), before),
          (out, rest, sorted(os.listdir(work))))
+
+
+def released(work):
+    """release writes its three files into a fresh folder; again, it refuses to replace them and
+    changes nothing; with --force it writes the same bytes; and the folder then checks OK."""
+    fresh = [Path(work, "fresh", n) for n in ["Fresh.nfo", "Fresh.sfv", "FILE_ID.DIZ"]]
+    row(work, "shipped release fresh/", 0, WROTE, "")
+    first = [f.exists() and f.read_bytes() for f in fresh]
+    for expected, written in zip([Golden("release/Fresh.nfo"), crcs(1500, "Fresh.part1.rar",
+                                  "Fresh.part2.rar"), Golden("release/FILE_ID.DIZ")], first):
+        same("release fresh: written", expected, written)
+    for f in fresh:
+        f.write_bytes(b"mine")
+    row(work, "shipped release fresh/", 2, b"", "".join(
+        "File already exists: fresh/%s (--force replaces it)\n" % f.name for f in fresh))
+    same("release fresh: nothing replaced", [b"mine"] * 3, [f.read_bytes() for f in fresh])
+    row(work, "shipped release --force fresh/", 0, WROTE, "")
+    same("release --force fresh: the same bytes", first, [f.read_bytes() for f in fresh])
+    row(work, "release --check fresh/", 0, "Fresh.part1.rar OK\nFresh.part2.rar OK\npacked size OK "
+        "(3Kb)\nfiles OK (2 files)\nsupport OK (SFV, CUE)\n", "")
 
 
 def main():
@@ -345,7 +396,9 @@ def main():
         for folder in COPIES.values():
             os.makedirs(os.path.join(work, folder))
             shutil.copy(OPTIONS.quenby, os.path.join(work, folder))
-        for folder, (volumes, others, size) in FOLDERS.items():
+        for shipped in [os.path.join(ROOT, "templates", "FileId.ntf"), OPTIONS.archive]:
+            shutil.copy(shipped, os.path.join(work, "shipped"))
+        for folder, (volumes, others, size) in {**FOLDERS, **RELEASES}.items():
             os.makedirs(os.path.join(work, folder))
             for name, each in [(v, size) for v in volumes] + others:
                 path = os.path.join(work, folder, name)
@@ -359,8 +412,9 @@ def main():
         # Under memcheck each shipped template runs once, with its longest texts: the other
         # sheets take the same code, and a run under valgrind takes seconds.
         golden = [g for g in GOLDEN if not OPTIONS.memcheck or g[2].endswith("/longest.nfo")]
-        for case in COMMANDS + golden + BAD + FOLDER_CASES:
+        for case in COMMANDS + golden + BAD + FOLDER_CASES + RELEASE_CASES:
             row(work, *case)
+        released(work)
         if not OPTIONS.wine:  # a pipe the user names as the template is read to its end
             os.mkfifo(os.path.join(work, "pipe.ntf"))
             feeder = threading.Thread(target=Path(work, "pipe.ntf").write_bytes,

@@ -23,21 +23,26 @@ TEST(Crc32Test, StandardValuesAndContinuation) {
         EXPECT_EQ(c.crc, computeCrc32(c.bytes.data(), uint32_t(c.bytes.size()), c.previous));
 }
 
-// Eight bytes a step gives the bit-at-a-time checksum from every start and length around a step.
-TEST(Crc32Test, AnyStartAndLengthAsBitByBit) {
-    uint8_t bytes[40];
-    for (int i = 0; i < 40; ++i)
-        bytes[i] = static_cast<uint8_t>(i * 37 + 11);
-    for (uint32_t start = 0; start < 9; ++start) {
-        for (uint32_t length = 0; start + length <= 40; ++length) {
-            uint32_t crc = ~0x5A5A5A5Au;
-            for (uint32_t i = start; i < start + length; ++i) {
-                crc ^= bytes[i];
+// Each way this processor has gives the bit-at-a-time checksum from every start and every length up
+// to past two steps of the widest folding (a tail of every size after each).
+TEST(Crc32Test, EveryWayAsBitByBit) {
+    uint8_t bytes[1200];
+    for (uint32_t i = 0; i < sizeof bytes; ++i)
+        bytes[i] = static_cast<uint8_t>((i * 2654435761u) >> 24);
+    for (Crc32Way way : {Crc32ByTables, Crc32ByFolding, Crc32ByWideFolding}) {
+        if (!crc32WayAvailable(way))
+            continue;
+        for (uint32_t start = 0; start < 9; ++start) {
+            uint32_t crc = ~0x5A5A5A5Au;  // the register of the bit-at-a-time CRC so far
+            for (uint32_t length = 0;; ++length) {
+                EXPECT_EQ(~crc, computeCrc32By(way, bytes + start, length, 0x5A5A5A5Au))
+                    << way << ": " << start << "+" << length;
+                if (start + length == sizeof bytes)
+                    break;
+                crc ^= bytes[start + length];
                 for (int bit = 0; bit < 8; ++bit)
                     crc = (crc & 1) ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
             }
-            EXPECT_EQ(~crc, computeCrc32(bytes + start, length, 0x5A5A5A5Au))
-                << start << "+" << length;
         }
     }
 }
