@@ -7,6 +7,8 @@
 #include <system_error>
 #include <tuple>
 
+#include "cli/name_text.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -113,7 +115,7 @@ bool readReleaseFolder(const std::string& folder, ReleaseFolder& release) {
         set.size += set.volumes.back().size;
     }
     if (error) {
-        std::fprintf(stderr, "Failed to read the folder: %s\n", folder.c_str());
+        std::fprintf(stderr, "Failed to read the folder: %s\n", shownName(folder).c_str());
         return false;
     }
     auto largest = sets.end();
@@ -126,7 +128,7 @@ bool readReleaseFolder(const std::string& folder, ReleaseFolder& release) {
                      "No archive volumes in %s: looked for NAME.rar with NAME.r00 and on, "
                      "NAME.part1.rar and on, NAME.zip with NAME.z01 and on, NAME.7z, "
                      "NAME.7z.001 and NAME.zip.001\n",
-                     folder.c_str());
+                     shownName(folder).c_str());
         return false;
     }
     release = ReleaseFolder();
