@@ -8,6 +8,7 @@
 #include "cli/process_io.h"
 #include "cli/progress.h"
 #include "foundation/crc32.h"
+#include "sheets/sheet_text.h"
 #include "version.h"
 
 namespace fs = std::filesystem;
@@ -50,25 +51,17 @@ bool readHex(const std::string& digits, uint32_t& value) {
     return true;
 }
 
-std::string upperCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 // True when Windows takes the folder or file name for a device: CON, PRN, AUX, NUL, COM0 to COM9,
 // LPT0 to LPT9, CONIN$ or CONOUT$, in any letter case, with any extension ("nul.txt") and with
-// trailing spaces or dots.
+// spaces before it.
 bool isDeviceName(const std::string& component) {
-    std::string stem = upperCase(component.substr(0, component.find('.')));
+    std::string stem = lowerCaseAscii(component.substr(0, component.find('.')));
     while (!stem.empty() && stem.back() == ' ')
         stem.pop_back();
-    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL" || stem == "CONIN$" ||
-        stem == "CONOUT$")
+    if (stem == "con" || stem == "prn" || stem == "aux" || stem == "nul" || stem == "conin$" ||
+        stem == "conout$")
         return true;
-    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
+    return stem.size() == 4 && (stem.compare(0, 3, "com") == 0 || stem.compare(0, 3, "lpt") == 0) &&
            stem[3] >= '0' && stem[3] <= '9';
 }
 
