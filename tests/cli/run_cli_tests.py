@@ -225,6 +225,7 @@ FOLDER_CASES = [c for f in FOLDERS if FOLDERS[f][0] for c in [
     ("sub/ sfv ../new/App.part2.rar ../new/App.part1.rar -o ../out.nfo", 0,
      sfv_of("new/App.part1.rar", "new/App.part2.rar", size=1024), ""),
     ("sfv check/a.rar -o new/out.nfo", 2, OLD, "Outside the SFV's folder: check/a.rar"),
+    ("sfv -o out.nfo check/a.rar check/sub", 2, OLD, "Not a regular file: check/sub"),
     ("check/ sfv --check ../old/Nebula_Sketch.3.2.sfv", 2, b"",
      "../old/Nebula_Sketch.3.2.sfv:1: expected a file name and its CRC-32 in eight hex digits"),
     ("sfv --check check/none.sfv", 2, b"", "check/none.sfv: lists no files"),
