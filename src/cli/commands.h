@@ -78,7 +78,8 @@ private:
     CLI::App* app;
     std::vector<std::string> paths;
     std::string output;
-    std::string sfv;
+    std::vector<std::string> sfvs;
+    bool quiet = false;
 };
 
 class JamCommand {

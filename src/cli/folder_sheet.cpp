@@ -1,8 +1,10 @@
 // The starter sheet filled from a release folder.
 #include <cctype>
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "cli/name_text.h"
 #include "cli/release_folder.h"
 #include "sheets/release_sheet.h"
 #include "sheets/sheet_text.h"
@@ -53,7 +55,23 @@ std::string fillSheet(const std::string& sheet, const std::vector<Filled>& fille
 
 }  // namespace
 
-std::string folderSheet(const ReleaseFolder& release, const std::string& folder) {
+bool folderSheet(const ReleaseFolder& release, const std::string& folder, std::string& sheet) {
+    // The names become values, which must be text the form can hold; the folder is shown in the
+    // comments, with its control characters and other bytes than UTF-8 escaped.
+    const std::string volume = release.volumes.empty() ? "" : release.volumes[0].name;
+    if (!isUtf8(release.baseName)) {
+        std::fprintf(stderr, "Not a UTF-8 name: %s\n", shownName(volume).c_str());
+        return false;
+    }
+    for (const std::string& value : {release.baseName, readableName(release.baseName)}) {
+        try {
+            formText(value, TextLines::Single);
+        } catch (const ValueProblem& problem) {
+            std::fprintf(stderr, "Cannot fill the title from %s: %s\n", shownName(volume).c_str(),
+                         problem.what());
+            return false;
+        }
+    }
     uint64_t bytes = 0;
     for (const Volume& volume : release.volumes)
         bytes += volume.size;
@@ -63,7 +81,7 @@ std::string folderSheet(const ReleaseFolder& release, const std::string& folder)
     if (megabytes)
         size = (bytes + 1048575) / 1048576;
     const std::string count = std::to_string(release.volumes.size());
-    const std::string in = " in " + folder;
+    const std::string in = " in " + shownName(folder);
     std::vector<Filled> filled = {
         {"general", "title", quoted(release.baseName), "the volumes' name" + in},
         {"general", "software", quoted(readableName(release.baseName)), "the volumes' name" + in},
@@ -79,5 +97,6 @@ std::string folderSheet(const ReleaseFolder& release, const std::string& folder)
         filled.push_back(
             {"upload", "support", "[" + names + "]", "the files beside the volumes" + in});
     }
-    return fillSheet(starterSheet(), filled);
+    sheet = fillSheet(starterSheet(), filled);
+    return true;
 }

@@ -3,6 +3,7 @@
 // writes or checks the SFV of a release.
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <filesystem>
 #include <new>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -38,8 +39,13 @@ int main(int argc, char** argv) {
     ReleaseCommand release(app);
     JamCommand jam(app);
 
+    // The arguments as the tool reads them (UTF-8 on Windows), in the form CLI11 takes.
+    std::vector<std::string> arguments = programArguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments)
+        pointers.push_back(&argument[0]);
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError& error) {
         return app.exit(error) == 0 ? ExitSuccess : ExitBadInput;
     }
@@ -66,6 +72,11 @@ int main(int argc, char** argv) {
     } catch (const std::bad_alloc&) {
         setLastError(OutOfMemory);
         std::fprintf(stderr, "%s\n", lastErrorMessage().c_str());
+        status = ExitBadInput;
+    } catch (const std::filesystem::filesystem_error& error) {
+        // The commands use the calls that report errors as codes: this is a last guard.
+        std::fprintf(stderr, "%s: %s\n", error.code().message().c_str(),
+                     error.path1().u8string().c_str());
         status = ExitBadInput;
     }
     releaseCatalogue();

@@ -1,4 +1,4 @@
-// The process's streams and executable on POSIX systems.
+// The process's arguments, streams and executable on POSIX systems.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -6,6 +6,10 @@
 #include <vector>
 
 #include "cli/process_io.h"
+
+std::vector<std::string> programArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
 
 void useBinaryStandardStreams() {}
 
@@ -39,4 +43,12 @@ std::string baseName(const std::string& path) {
 bool isFolder(const std::string& path) {
     struct stat status;
     return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+std::FILE* openStream(const std::string& path) {
+    return std::fopen(path.c_str(), "rb");
+}
+
+bool isTerminal(std::FILE* stream) {
+    return isatty(fileno(stream)) != 0;
 }

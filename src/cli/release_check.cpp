@@ -9,6 +9,7 @@
 #include "cli/release_command.h"
 #include "cli/release_folder.h"
 #include "cli/sfv.h"
+#include "cli/sfv_check.h"
 #include "engine/field_text.h"
 #include "engine/form_table.h"
 #include "engine/record_form.h"
@@ -103,28 +104,17 @@ bool checkFolderSfvs(const std::string& folder, const ReleaseFolder& release, bo
         if (!hasSfvExtension(name))
             continue;
         anySfv = true;
-        const std::string path = pathInFolder(folder, name);
-        std::string text;
-        const FileRead read = readInBlocks(path, [&](const uint8_t* bytes, uint32_t size) {
-            text.append(reinterpret_cast<const char*>(bytes), size);
-        });
-        std::vector<std::string> problems;
-        if (read != FileRead::Done) {
-            printReadFailure(read, path);
+        SfvFile sfv;
+        if (!readSfvFile(pathInFolder(folder, name), sfv)) {
             unusable = true;
             continue;
         }
-        const std::vector<SfvRow> rows = parseSfv(text, path, problems);
-        for (const std::string& problem : problems)
-            std::fprintf(stderr, "%s\n", problem.c_str());
-        unusable = unusable || !problems.empty();
-        for (const SfvRow& row : rows) {
-            // Only the folder's own files are read: a row naming anything else is missing.
-            uint32_t crc = 0;
+        for (const SfvRow& row : sfv.rows) {
             listed.insert(row.name);
-            const bool found = std::binary_search(files.begin(), files.end(), row.name) &&
-                               fileCrc32(pathInFolder(folder, row.name), crc) == FileRead::Done;
-            ok = reportSfvRow(row, found, crc) && ok;
+            const RowCheck check = checkSfvRow(sfv, row, nullptr);
+            std::printf("%s\n", rowCheckLine(row, check).c_str());
+            ok = check.result == RowResult::Ok && ok;
+            unusable = unusable || check.result == RowResult::Refused;
         }
     }
     if (!anySfv) {

@@ -108,8 +108,8 @@ int ReleaseCommand::make() {
     if (std::find(release.support.begin(), release.support.end(), "SFV") == release.support.end())
         release.support.insert(release.support.begin(), "SFV");
     std::unique_ptr<RecordForm> form(new RecordForm);
-    std::string sheetText;
-    if (!readSheetInto(folderSheet(release, folder), folder, *form) ||
+    std::string sheetText, told;
+    if (!folderSheet(release, folder, told) || !readSheetInto(told, folder, *form) ||
         (!sheet.empty() &&
          (!readWhole(sheet, sheetText) || !readSheetInto(sheetText, sheet, *form)))) {
         return ExitBadInput;
@@ -150,7 +150,8 @@ int ReleaseCommand::check() {
         return ExitBadInput;
     std::unique_ptr<RecordForm> folderForm(new RecordForm), sheetForm(new RecordForm);
     std::string text;
-    if (!readSheetInto(folderSheet(release, folder), folder, *folderForm))
+    std::string told;
+    if (!folderSheet(release, folder, told) || !readSheetInto(told, folder, *folderForm))
         return ExitBadInput;
     const std::string nfoPath = pathInFolder(folder, release.baseName + ".nfo");
     const bool nfoThere = sheet.empty() && isExistingFile(nfoPath.c_str());

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/name_text.h"
+
 namespace fs = std::filesystem;
 
 bool readReleaseFolder(const std::string& folder, ReleaseFolder& release) {
@@ -18,11 +20,11 @@ bool readReleaseFolder(const std::string& folder, ReleaseFolder& release) {
             entries.back().size = entry->file_size(error);
     }
     if (error) {
-        std::fprintf(stderr, "Failed to read the folder: %s\n", folder.c_str());
+        std::fprintf(stderr, "Failed to read the folder: %s\n", shownName(folder).c_str());
         return false;
     }
     if (!findRelease(entries, release)) {
-        std::fprintf(stderr, "No archive volumes in %s: looked for %s\n", folder.c_str(),
+        std::fprintf(stderr, "No archive volumes in %s: looked for %s\n", shownName(folder).c_str(),
                      volumeKinds);
         return false;
     }

@@ -12,5 +12,6 @@ bool readReleaseFolder(const std::string& folder, ReleaseFolder& release);
 
 // The starter sheet with what the release folder tells: the packed size and its unit, the number
 // of files, the support files, the title and the software name, each with a comment on where it
-// came from. The other keys are the starter sheet's.
-std::string folderSheet(const ReleaseFolder& release, const std::string& folder);
+// came from. The other keys are the starter sheet's. False after printing why for volumes whose
+// name is not UTF-8 or cannot be a title (a control character, a character CP437 lacks).
+bool folderSheet(const ReleaseFolder& release, const std::string& folder, std::string& sheet);

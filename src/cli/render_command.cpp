@@ -27,7 +27,7 @@ bool readSheet(const std::string& sheet, std::string& text) {
         std::fprintf(stderr, "Failed to read from file: %s\n", standardInputName);
         return false;
     }
-    std::FILE* file = std::fopen(sheet.c_str(), "rb");
+    std::FILE* file = openStream(sheet);
     if (file == nullptr) {
         std::fprintf(stderr, "Failed to open file: %s\n", sheet.c_str());
         return false;

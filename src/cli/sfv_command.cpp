@@ -1,48 +1,45 @@
-// quenby sfv: the SFV of a release's volumes or of the files named, and the check of an SFV.
-#include <algorithm>
+// quenby sfv: the SFV of a release's volumes or of the files named, and the check of SFVs.
 #include <cstdio>
 
 #include "cli/commands.h"
+#include "cli/name_text.h"
 #include "cli/process_io.h"
+#include "cli/progress.h"
 #include "cli/release_folder.h"
 #include "cli/sfv.h"
-
-namespace {
-
-// An SFV made on Windows names the files below its folder with backslashes.
-std::string localPath(std::string name) {
-#ifndef _WIN32
-    std::replace(name.begin(), name.end(), '\\', '/');
-#endif
-    return name;
-}
-
-}  // namespace
+#include "cli/sfv_check.h"
 
 SfvCommand::SfvCommand(CLI::App& parent) {
-    app = parent.add_subcommand("sfv", "Write the SFV of a release's volumes, or check an SFV.");
+    app = parent.add_subcommand("sfv", "Write the SFV of a release's volumes, or check SFVs.");
     app->footer(
         "Given a folder, the SFV lists the archive volumes of its release (as sheet --from finds\n"
-        "them) by name; given files, it lists each of them as named. The rows go in the order\n"
-        "the parts go, with CR LF line ends; OUT is written whole or not at all.\n"
-        "--check reads every file the SFV lists (beside the SFV) and prints NAME OK, NAME BAD\n"
-        "(with both CRCs) or NAME MISSING (a file that cannot be opened or read).\n"
-        "Exit codes: 0 written or all OK, 1 some not OK, 2 an unreadable or malformed SFV, a\n"
-        "file that cannot be read, or OUT not written.");
+        "them); given files, it lists each of them. The rows name the files from the SFV's folder\n"
+        "(OUT's, else the folder given, else the current one), and a file outside it is refused.\n"
+        "The rows go in the order the parts go, with CR LF line ends; OUT is written whole or not\n"
+        "at all.\n"
+        "--check reads every file each SFV lists (from the SFV's folder) and prints NAME OK, NAME\n"
+        "BAD (with both CRCs), NAME MISSING (a file that cannot be opened or read) or NAME "
+        "REFUSED\n"
+        "(a name outside the SFV's folder, a device name, or a file that is not a regular one);\n"
+        "a folder given to --check stands for every .sfv in it, and with several SFVs each one's\n"
+        "rows follow its name. On a terminal, standard error shows the progress unless --quiet.\n"
+        "Exit codes: 0 written or all OK, 1 some BAD or MISSING, 2 an unreadable or malformed\n"
+        "SFV, a row refused, a file that cannot be read, or OUT not written.");
     CLI::Option* pathsOption =
         app->add_option("paths", paths, "The release folder, or the files to list")
             ->type_name("DIR|FILE");
     CLI::Option* outputOption =
         app->add_option("-o,--output", output, "Write the SFV to OUT instead of standard output")
             ->type_name("OUT");
-    app->add_option("--check", sfv, "Check the files an SFV lists")
-        ->type_name("FILE.sfv")
+    app->add_option("--check", sfvs, "Check the files SFVs list (a folder: each .sfv in it)")
+        ->type_name("FILE.sfv|DIR")
         ->excludes(pathsOption)
         ->excludes(outputOption);
+    app->add_flag("-q,--quiet", quiet, "Show no progress on a terminal");
 }
 
 int SfvCommand::run() {
-    if (!sfv.empty())
+    if (!sfvs.empty())
         return check();
     if (paths.empty()) {
         std::fprintf(stderr,
@@ -51,63 +48,72 @@ int SfvCommand::run() {
         return ExitBadInput;
     }
     std::vector<Volume> files;
-    std::string folder;
+    std::string folder = output.empty() ? "" : sfvFolder(output);
     if (paths.size() == 1 && isFolder(paths[0])) {
         ReleaseFolder release;
         if (!readReleaseFolder(paths[0], release))
             return ExitBadInput;
-        folder = paths[0];
-        files = release.volumes;
+        if (output.empty())
+            folder = paths[0];
+        for (const Volume& volume : release.volumes)
+            files.push_back({pathInFolder(paths[0], volume.name), volume.size});
     } else {
         for (const std::string& path : paths)
-            files.push_back({path, 0});
+            files.push_back({path, regularFileSize(path)});
         sortAsPartsGo(files);
     }
-    std::vector<SfvRow> rows;
+    std::vector<std::string> filePaths;
+    uint64_t total = 0;
     for (const Volume& file : files) {
-        const std::string path = pathInFolder(folder, file.name);
-        rows.push_back({file.name, 0});
-        FileRead read = fileCrc32(path, rows.back().crc);
-        if (read != FileRead::Done) {
-            printReadFailure(read, path);
+        filePaths.push_back(file.name);
+        total += file.size;
+    }
+    std::vector<SfvRow> rows;
+    {
+        Progress progress(total, quiet);
+        if (!sfvRowsOf(folder, filePaths, rows, &progress))
             return ExitBadInput;
-        }
     }
     return writeOutput(output, sfvText(rows)) ? ExitSuccess : ExitBadInput;
 }
 
 int SfvCommand::check() {
-    std::string text;
-    FileRead read = readInBlocks(sfv, [&](const uint8_t* bytes, uint32_t size) {
-        text.append(reinterpret_cast<const char*>(bytes), size);
-    });
-    if (read != FileRead::Done) {
-        printReadFailure(read, sfv);
-        return ExitBadInput;
-    }
-    std::vector<std::string> problems;
-    const std::vector<SfvRow> rows = parseSfv(text, sfv, problems);
-    if (rows.empty() && problems.empty())
-        problems.push_back(sfv + ": lists no files");
-    for (const std::string& problem : problems)
-        std::fprintf(stderr, "%s\n", problem.c_str());
-    if (!problems.empty())
-        return ExitBadInput;
-    // The names are relative to the SFV's folder.
-    const std::string folder = sfv.substr(0, sfv.size() - baseName(sfv).size());
     int status = ExitSuccess;
-    for (const SfvRow& row : rows) {
-        uint32_t crc = 0;
-        if (fileCrc32(pathInFolder(folder, localPath(row.name)), crc) != FileRead::Done) {
-            std::printf("%s MISSING\n", row.name.c_str());
-        } else if (crc != row.crc) {
-            std::printf("%s BAD (%08X, expected %08X)\n", row.name.c_str(), unsigned(crc),
-                        unsigned(row.crc));
-        } else {
-            std::printf("%s OK\n", row.name.c_str());
+    std::vector<std::string> paths;
+    for (const std::string& sfv : sfvs) {
+        if (!isFolder(sfv))
+            paths.push_back(sfv);
+        else if (!sfvFilesIn(sfv, paths))
+            status = ExitBadInput;
+    }
+    // Every SFV is read before any file is, so that the progress knows the whole.
+    std::vector<SfvFile> files;
+    uint64_t total = 0;
+    for (const std::string& path : paths) {
+        files.push_back(SfvFile());
+        if (!readSfvFile(path, files.back())) {
+            files.pop_back();
+            status = ExitBadInput;
             continue;
         }
-        status = ExitFailed;
+        total += sfvFilesSize(files.back());
+    }
+    Progress progress(total, quiet);
+    for (const SfvFile& sfv : files) {
+        if (paths.size() > 1) {
+            progress.clear();
+            std::printf("%s:\n", shownName(sfv.path).c_str());
+        }
+        for (const SfvRow& row : sfv.rows) {
+            const RowCheck result = checkSfvRow(sfv, row, &progress);
+            progress.clear();
+            std::printf("%s\n", rowCheckLine(row, result).c_str());
+            std::fflush(stdout);
+            if (result.result == RowResult::Refused)
+                status = ExitBadInput;
+            else if (result.result != RowResult::Ok && status == ExitSuccess)
+                status = ExitFailed;
+        }
     }
     return status;
 }

@@ -1,4 +1,6 @@
 // quenby sheet: a starter release sheet to fill in.
+#include <cstdio>
+
 #include "cli/commands.h"
 #include "cli/release_folder.h"
 #include "sheets/release_sheet.h"
@@ -11,7 +13,8 @@ SheetCommand::SheetCommand(CLI::App& parent) {
         "--from DIR fills in what the release folder tells, each with a comment saying where it\n"
         "came from: the packed size of its archive volumes (Kb, or Mb past 999999 Kb), the\n"
         "number of files, the support files (.sfv, .cue, .pdf, .chm, manual) and the title and\n"
-        "software name from the volumes' name.\n"
+        "software name from the volumes' name (which must be UTF-8 text the form can hold). The\n"
+        "sheet is read back before it is written, as render would read it.\n"
         "Exit codes: 0 written, 2 not written (or no archive volumes in DIR).");
     app->add_option("file", file, "Where to write the sheet; standard output without it")
         ->type_name("FILE.toml");
@@ -22,9 +25,17 @@ int SheetCommand::run() {
     std::string sheet = starterSheet();
     if (!from.empty()) {
         ReleaseFolder release;
-        if (!readReleaseFolder(from, release))
+        if (!readReleaseFolder(from, release) || !folderSheet(release, from, sheet))
             return ExitBadInput;
-        sheet = folderSheet(release, from);
+        // Only a sheet that the reader takes is written.
+        RecordForm form;
+        try {
+            readReleaseSheet(sheet, file.empty() ? "<stdout>" : file, form);
+        } catch (const SheetError& error) {
+            for (const std::string& problem : error.problems())
+                std::fprintf(stderr, "%s\n", problem.c_str());
+            return ExitBadInput;
+        }
     }
     return writeOutput(file, sheet) ? ExitSuccess : ExitBadInput;
 }

@@ -39,9 +39,9 @@ std::vector<std::string> installedTemplateNames() {
         return names;
     // A folder that cannot be read, or stops being readable, lists what was read so far.
     std::error_code error;
-    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
-         entry.increment(error)) {
-        std::string name = entry->path().filename().string();
+    for (std::filesystem::directory_iterator entry(std::filesystem::u8path(folder), error), end;
+         !error && entry != end; entry.increment(error)) {
+        std::string name = entry->path().filename().u8string();
         if (hasExtension(name.c_str(), templateExtension) && entry->is_regular_file(error))
             names.push_back(name.substr(0, name.size() - (sizeof templateExtension - 1)));
     }

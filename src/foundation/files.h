@@ -23,6 +23,10 @@ enum SeekOrigin : uint32_t { SeekFromStart = 0, SeekFromCurrent = 1, SeekFromEnd
 String getWindowText(HWND window);
 #endif
 
+// Path names are in the ANSI code page on Windows unless this is called first: then they are UTF-8
+// (names given and names found). Elsewhere names are bytes, passed through as they are.
+void useUtf8FileNames();
+
 // True when the path names an existing entry that is not a directory.
 bool isExistingFile(const char* path);
 // The absolute path of name, resolved against the current directory (the file need not exist);

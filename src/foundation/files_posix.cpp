@@ -91,6 +91,8 @@ bool writeAll(int fd, const uint8_t* data, uint32_t size) {
 
 }  // namespace
 
+void useUtf8FileNames() {}
+
 bool isExistingFile(const char* path) {
     struct stat info;
     if (path == nullptr || stat(path, &info) != 0)

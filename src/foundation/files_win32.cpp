@@ -23,6 +23,53 @@ HANDLE handleOf(FileHandle file) {
     return reinterpret_cast<HANDLE>(file);
 }
 
+// The code page of path names: the ANSI code page, or UTF-8 after useUtf8FileNames. Files are
+// opened through the wide calls either way, so a UTF-8 name reaches the file system whole.
+UINT nameCodePage = CP_ACP;
+
+// A path name as the wide calls take it; get() is null when it cannot be converted (a name that
+// is not UTF-8 where UTF-8 is used, or no memory), and every call given it then fails.
+class WideName {
+public:
+    explicit WideName(const char* name) {
+        const DWORD flags = nameCodePage == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0;
+        const int count =
+            name == nullptr ? 0 : MultiByteToWideChar(nameCodePage, flags, name, -1, nullptr, 0);
+        if (count <= 0 || count > 0x7FFF)
+            return;
+        size = static_cast<uint32_t>(count) * sizeof(wchar_t);
+        text = static_cast<wchar_t*>(memAlloc(size));
+        if (text != nullptr &&
+            MultiByteToWideChar(nameCodePage, flags, name, -1, text, count) != count) {
+            memFree(text, size);
+            text = nullptr;
+        }
+    }
+    ~WideName() { memFree(text, size); }
+    WideName(const WideName&) = delete;
+    WideName& operator=(const WideName&) = delete;
+    const wchar_t* get() const { return text; }
+
+private:
+    wchar_t* text = nullptr;
+    uint32_t size = 0;
+};
+
+// A wide name in the code page of path names; a null String when it cannot be had.
+String narrowName(const wchar_t* name) {
+    const int size = WideCharToMultiByte(nameCodePage, 0, name, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return String();
+    char* buffer = static_cast<char*>(memAlloc(static_cast<uint32_t>(size)));
+    if (buffer == nullptr)
+        return String();
+    String result;
+    if (WideCharToMultiByte(nameCodePage, 0, name, -1, buffer, size, nullptr, nullptr) == size)
+        result = String(buffer);
+    memFree(buffer, static_cast<uint32_t>(size));
+    return result;
+}
+
 // Tries the Internet-shortcut object; false when it cannot be had or refuses the link.
 bool openWithShortcutObject(const char* link, HWND owner) {
     IUniformResourceLocatorA* locator = nullptr;
@@ -46,6 +93,10 @@ bool openWithShortcutObject(const char* link, HWND owner) {
 
 }  // namespace
 
+void useUtf8FileNames() {
+    nameCodePage = CP_UTF8;
+}
+
 String getWindowText(HWND window) {
     uint32_t size = static_cast<uint32_t>(GetWindowTextLengthA(window)) + 1;
     char* buffer = static_cast<char*>(memAlloc(size));
@@ -60,10 +111,11 @@ String getWindowText(HWND window) {
 }
 
 bool isExistingFile(const char* path) {
-    if (path == nullptr)
+    const WideName name(path);
+    if (name.get() == nullptr)
         return false;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(path, &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(name.get(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return false;
     FindClose(search);
@@ -71,19 +123,20 @@ bool isExistingFile(const char* path) {
 }
 
 String fullPathName(const char* name) {
-    DWORD size = GetFullPathNameA(name, 0, nullptr, nullptr);
-    if (size == 0)
+    const WideName wide(name);
+    DWORD size = wide.get() == nullptr ? 0 : GetFullPathNameW(wide.get(), 0, nullptr, nullptr);
+    if (size == 0 || size > 0x7FFF)
         return String(name);
-    char* buffer = static_cast<char*>(memAlloc(size));
+    wchar_t* buffer = static_cast<wchar_t*>(memAlloc(size * sizeof(wchar_t)));
     if (buffer == nullptr) {
         setLastError(OutOfMemory);
         return String(name);
     }
-    DWORD length = GetFullPathNameA(name, size, buffer, nullptr);
+    DWORD length = GetFullPathNameW(wide.get(), size, buffer, nullptr);
     // The current directory could have changed between the two calls: then keep the name.
-    String result = (length != 0 && length < size) ? String(buffer) : String(name);
-    memFree(buffer, size);
-    return result;
+    String result = (length != 0 && length < size) ? narrowName(buffer) : String();
+    memFree(buffer, size * sizeof(wchar_t));
+    return result.chars() != nullptr ? result : String(name);
 }
 
 // SetFilePointer takes a 32-bit distance whose high word only carries the sign, so the move is
@@ -127,8 +180,12 @@ bool openLink(const char* link, void* ownerWindow) {
 }
 
 FileHandle openFileForReading(const char* path, uint32_t flags) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, (flags & OpenExclusive) ? 0 : FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const WideName name(path);
+    HANDLE file =
+        name.get() == nullptr
+            ? INVALID_HANDLE_VALUE
+            : CreateFileW(name.get(), GENERIC_READ, (flags & OpenExclusive) ? 0 : FILE_SHARE_READ,
+                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return noFile;
     if ((flags & OpenRegularOnly) && GetFileType(file) != FILE_TYPE_DISK) {
@@ -160,8 +217,11 @@ bool StagedFile::open(const char* path) {
         temporary.format("%s.%lu-%u.tmp", path, GetCurrentProcessId(), attempt);
         if (temporary.chars() == nullptr)
             break;
-        file = CreateFileA(temporary.chars(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        const WideName name(temporary.chars());
+        if (name.get() == nullptr)
+            break;
+        file = CreateFileW(name.get(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
             break;
     }
@@ -207,14 +267,19 @@ bool StagedFile::finish() {
 }
 
 Entry entryAt(const char* path) {
-    const DWORD attributes = GetFileAttributesA(path);
+    const WideName name(path);
+    const DWORD attributes =
+        name.get() == nullptr ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(name.get());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return Entry::None;
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? Entry::Folder : Entry::File;
 }
 
 Linked linkFile(const char* from, const char* to) {
-    if (CreateHardLinkA(to, from, nullptr) != FALSE)
+    const WideName fromName(from), toName(to);
+    if (fromName.get() == nullptr || toName.get() == nullptr)
+        return Linked::Failed;
+    if (CreateHardLinkW(toName.get(), fromName.get(), nullptr) != FALSE)
         return Linked::Done;
     const DWORD error = GetLastError();
     return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? Linked::NameTaken
@@ -222,11 +287,16 @@ Linked linkFile(const char* from, const char* to) {
 }
 
 bool moveFile(const char* from, const char* to) {
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    const WideName fromName(from), toName(to);
+    return fromName.get() != nullptr && toName.get() != nullptr &&
+           MoveFileExW(fromName.get(), toName.get(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 void removeFile(const char* path) {
-    DeleteFileA(path);
+    const WideName name(path);
+    if (name.get() != nullptr)
+        DeleteFileW(name.get());
 }
 
 unsigned long processNumber() {
@@ -238,7 +308,7 @@ void StagedFile::discard() {
         CloseHandle(handleOf(handle));
     handle = noFile;
     if (temporary.chars() != nullptr)
-        DeleteFileA(temporary.chars());
+        removeFile(temporary.chars());
     temporary.clear();
 }
 
@@ -249,8 +319,10 @@ bool findFiles(const char* extension, FoundFileVisit visit, void* context) {
         setLastError(OutOfMemory);  // not a search that found nothing
         return false;
     }
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.chars(), &found);
+    const WideName wide(pattern.chars());
+    WIN32_FIND_DATAW found;
+    HANDLE search =
+        wide.get() == nullptr ? INVALID_HANDLE_VALUE : FindFirstFileW(wide.get(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return true;  // a search that cannot start finds nothing
     bool completed = true;
@@ -259,13 +331,14 @@ bool findFiles(const char* extension, FoundFileVisit visit, void* context) {
             continue;
         // The pattern also matches through a file's short 8.3 name ("x.ntfx" has one ending in
         // ".NTF"), so the real name is checked too.
-        if (!hasExtension(found.cFileName, extension))
+        const String name = narrowName(found.cFileName);
+        if (name.chars() == nullptr || !hasExtension(name.chars(), extension))
             continue;
-        if (!visit(found.cFileName, context)) {
+        if (!visit(name.chars(), context)) {
             completed = false;
             break;
         }
-    } while (FindNextFileA(search, &found) != FALSE);
+    } while (FindNextFileW(search, &found) != FALSE);
     FindClose(search);
     return completed;
 }
