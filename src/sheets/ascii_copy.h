@@ -8,8 +8,8 @@
 
 // The printable ASCII character (0x20-0x7E) standing for the byte: itself for 0x20-0x7E, frames by
 // + - | =, shades and blocks by . : # (the half blocks by " _ |, so that block letters stay
-// legible), accented letters by their base letter, other symbols by a close sign or ?. A tab is a space; LF gives itself; CR gives the form of the note that is drawn
-// for it within a line.
+// legible), accented letters by their base letter, other symbols by a close sign or ?. A tab is a
+// space and LF gives itself; CR gives the form of the note drawn for it within a line.
 char asciiForm(uint8_t byte);
 
 // The text with each byte in its ASCII form but the CR of each CR LF, so the line ends stay.
