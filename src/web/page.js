@@ -17,7 +17,7 @@ const $ = (id) => document.getElementById(id);
 let core = null;
 const controls = [];  // {page, pageName, c, input, button, problem, note}
 let picture = {width: 0, height: 0, succeeded: false};
-let userTemplates = {};  // name -> template text, one character a byte
+let userTemplates = Object.create(null);  // name -> template text, one character a byte
 let renderTimer = 0;
 let firstPreview = 0;
 
@@ -280,12 +280,14 @@ function render() {
   $('PreviewText').textContent = result === -1 ? '' : text(core._quenbyNfoText());
   drawPreview();
   updateCommands();
+  refreshGallery();
   if (!firstPreview) firstPreview = performance.now();
 }
 
 function updateCommands() {
   const usable = picture.succeeded && problemCount() === 0;
   for (const id of ['SaveButton', 'CopyButton', 'PngButton', 'AsciiButton']) $(id).disabled = !usable;
+  updateRemoveTemplate();
 }
 
 // --- Output ---
@@ -332,22 +334,14 @@ function saveForm() {
     values[entry.input.id] = entry.input.type === 'checkbox' || entry.input.type === 'radio'
       ? entry.input.checked : entry.input.value;
   }
-  const kept = {values, template: $('TemplateSelector').value, dark: $('DarkCheck').checked, templates: userTemplates};
-  try {
-    localStorage.setItem(storageKey, JSON.stringify(kept));
-  } catch (error) {
-    delete kept.templates;
-    try { localStorage.setItem(storageKey, JSON.stringify(kept)); } catch (ignored) { /* no storage */ }
-  }
+  storeForm({values, template: $('TemplateSelector').value, dark: $('DarkCheck').checked});
 }
 
 function restoreForm() {
   let kept = null;
   try { kept = JSON.parse(localStorage.getItem(storageKey)); } catch (error) { kept = null; }
+  restoreOpenedTemplates(kept);
   if (!kept || typeof kept.values !== 'object') return null;
-  for (const [name, body] of Object.entries(kept.templates || {})) {
-    if (typeof body === 'string') addTemplate(name, Uint8Array.from(body, (ch) => ch.charCodeAt(0)));
-  }
   $('DarkCheck').checked = kept.dark === true;
   for (const entry of controls) {
     const value = kept.values[entry.input.id];
@@ -410,16 +404,18 @@ async function openTemplates(files) {
       showStatus(`${file.name}: not a usable template name.`, true);
       continue;
     }
-    const problem = addTemplate(name, new Uint8Array(await file.arrayBuffer()));
+    const opened = openedTemplateName(name);
+    const problem = addTemplate(opened, new Uint8Array(await file.arrayBuffer()));
     if (problem !== '') {
       showStatus(problem, true);
       continue;
     }
-    last = name;
+    keepTemplate(opened);
+    last = opened;
   }
   if (last !== null) {
     fillSelector($('TemplateSelector').value);
-    if (chooseTemplate(last)) showStatus(`Template ${last} opened.`, false);
+    if (chooseTemplate(last)) showStatus(templateOpenedMessage(last), false);
   }
 }
 
@@ -461,7 +457,8 @@ function connect() {
   $('SaveButton').addEventListener('click', saveNfo);
   $('CopyButton').addEventListener('click', copyNfo);
   $('PngButton').addEventListener('click', savePng);
-  $('DarkCheck').addEventListener('change', () => { drawPreview(); saveForm(); });
+  $('DarkCheck').addEventListener('change', () => { drawPreview(); refreshGallery(); saveForm(); });
+  connectGallery();
   $('TemplateSelector').addEventListener('change', () => chooseTemplate($('TemplateSelector').value));
   $('OpenSheet').addEventListener('click', () => $('SheetFile').click());
   $('OpenTemplate').addEventListener('click', () => $('TemplateFile').click());

@@ -19,6 +19,8 @@
 #include "sheets/release_sheet.h"
 #include "sheets/sheet_text.h"
 #include "sheets/template_selector.h"
+#include "web/opened_templates.h"
+#include "web/page_form.h"
 
 namespace {
 
@@ -30,7 +32,6 @@ RecordForm* form = new RecordForm;
 Generation generation;
 NfoPictureRows* picture = nullptr;
 std::vector<uint8_t> pixels;
-std::vector<std::string> userTemplates;
 std::string answer;
 
 const char* give(std::string text) {
@@ -47,6 +48,10 @@ const FormControl* controlAt(uint32_t page, uint32_t id) {
 }
 
 }  // namespace
+
+const ReleaseForm& pageForm() {
+    return *form;
+}
 
 extern "C" {
 

@@ -2,7 +2,8 @@
 # Text typed as a user types it: letters of code page 1252 reach the preview, the clipboard and
 # the saved file as their CP437 forms, also where the system's OEM code page is not CP437, and as
 # the command line renders them from a release sheet; the editable combo boxes take texts far
-# longer than they are wide, all of which reach the NFO.
+# longer than they are wide, all of which reach the NFO; characters whose CP437 forms are control
+# bytes are "?", where the command line refuses them.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 golden=$E2E_DIR/golden forms=$E2E_DIR/forms
@@ -39,6 +40,25 @@ gettext 4 TextEdit ->file $golden/long-framed.nfo
 EOF
 )
 screenshot typed
+drv close >/dev/null || fail "cannot close the main window"
+expect_exit 0
+
+# CP437 has § ¶ • only as control bytes (0x15 0x14 0x07), which Windows' best fit would give.
+test_case "§, ¶ and • typed are ? in the NFO, never control bytes; the command line refuses them"
+glyphs=$forms/control-glyphs.toml
+"$QUENBY_NATIVE_BIN/quenby" render "$glyphs" >/dev/null 2>"$WORK/refused" &&
+    fail "the command line rendered § ¶ •"
+refused='character "§" (U+00A7) stands for a CP437 control byte and is not allowed'
+grep -qxF "$glyphs:3: general.title: $refused" "$WORK/refused" || fail "$(cat "$WORK/refused")"
+sed 's/§/?/g; s/¶/?/g; s/•/?/g' "$glyphs" | "$QUENBY_NATIVE_BIN/quenby" render --template \
+    "$E2E_DIR/templates/Framed.ntf" - >"$WORK/glyphs.nfo"
+quenby_start shown
+check "typing § ¶ •" < <(cat "$forms/control-glyphs.form" && cat <<EOF
+tab 4
+gettext 4 TextEdit ->file $WORK/glyphs.nfo
+EOF
+)
+screenshot typed-control-glyphs
 drv close >/dev/null || fail "cannot close the main window"
 expect_exit 0
 

@@ -15,5 +15,5 @@ for command in "" render sheet sfv check templates jam "jam list" "jam extract" 
     done
 done
 "$root/build/native/bin/quenby" render "$sheet" | cmp - <("$quenby" render "$sheet") || fail "render"
-[[ $("$quenby" templates) == $'<Default>\nCompact\nFileId\nWide' ]] || fail "templates: $("$quenby" templates)"
+[[ $("$quenby" templates) == $'<Default>\nBlocks\nClassic\nCompact\nDouble\nFileId\nGradient\nModern\nPocket\nThin\nTicket\nWide' ]] || fail "templates: $("$quenby" templates)"
 "$quenby" render --template Wide "$sheet" | cmp - "$root/tests/cli/golden/Wide/release.nfo" || fail "--template Wide"

@@ -9,9 +9,9 @@ test_case "Quenby.exe of the unpacked zip shows the default NFO and closes with 
 check "the Preview page" <<<"tab 4"$'\n'"gettext 4 TextEdit ->file $E2E_ROOT/tests/cli/golden/Default/empty.nfo"
 drv close >/dev/null || fail "cannot close the main window"
 expect_exit 0
-test_case "cli\\quenby.exe lists Compact, FileId and Wide and renders through Wide"
+test_case "cli\\quenby.exe lists the shipped templates and renders through Wide"
 cli() { (cd "$WORK" && timeout 60 wine "$APP/cli/quenby.exe" "$@" </dev/null); }
-[[ $(cli templates) == $'<Default>\nCompact\nFileId\nWide' ]] || fail "templates: $(cli templates 2>&1)"
+[[ $(cli templates) == $'<Default>\nBlocks\nClassic\nCompact\nDouble\nFileId\nGradient\nModern\nPocket\nThin\nTicket\nWide' ]] || fail "templates: $(cli templates 2>&1)"
 cli render --template Wide "$E2E_ROOT/tests/cli/sheets/empty.toml" |
     cmp -s - "$E2E_ROOT/tests/cli/golden/Wide/empty.nfo" || fail "render --template Wide"
 e2e_end

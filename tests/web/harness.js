@@ -16,7 +16,8 @@ const root = path.resolve(__dirname, '../..');
 const example = path.join(root, 'examples/release.toml');
 const pageUrl = 'file://' + pagePath;
 const quenby = path.join(nativeBin, 'quenby');
-const shippedTemplates = ['<Default>', 'Compact', 'FileId', 'Wide'];
+const shippedTemplates = ['<Default>', 'Blocks', 'Classic', 'Compact', 'Double', 'FileId', 'Gradient', 'Modern', 'Pocket',
+  'Thin', 'Ticket', 'Wide'];
 
 // The upper half of CP437, for reading the form tool's CP437 texts.
 const cp437High = 'ÇüéâäàåçêëèïîìÄÅÉæÆôöòûùÿÖÜ¢£¥₧ƒáíóúñÑªº¿⌐¬½¼¡«»░▒▓│┤╡╢╖╕╣║╗╝╜╛┐' +

@@ -94,7 +94,8 @@ test('templates opened from files are offered, sorted, and fail with the report'
   });
   await page.waitForFunction(() => document.getElementById('PreviewText').textContent === 'Dropped here\r\n');
   assert.deepEqual(await page.$$eval('#TemplateSelector option', (o) => o.map((x) => x.value)),
-    ['<Default>', 'Broken', 'Compact', 'dropped', 'Empty', 'FileId', 'Plain', 'Tall', 'Wide']);
+    ['<Default>', 'Blocks', 'Broken', 'Classic', 'Compact', 'Double', 'dropped', 'Empty', 'FileId', 'Gradient', 'Modern',
+      'Plain', 'Pocket', 'Tall', 'Thin', 'Ticket', 'Wide']);
   await page.close();
 });
 
