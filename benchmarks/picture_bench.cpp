@@ -13,7 +13,7 @@ static void BM_PictureLines(benchmark::State& state) {
                 " of a long comment \xB0\xB1\xB2\xDB\r\n";
     for (auto _ : state) {
         size_t bytes = 0;
-        NfoPicture(text, Colours::DarkOnLight).write([&bytes](const void*, size_t size) {
+        NfoPicture(text, PictureStyle()).write([&bytes](const void*, size_t size) {
             bytes += size;
             return true;
         });

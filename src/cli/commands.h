@@ -27,7 +27,12 @@ private:
     std::string png;
     std::string html;
     std::string sheet;
+    std::string scale;
+    std::string cell;
+    std::string colours;
+    PictureStyle style;
     bool utf8 = false;
+    bool ascii = false;
     bool dark = false;
 };
 

@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "cli/nfo_picture.h"
 #include "sheets/cp437.h"
 #include "sheets/utf8.h"
@@ -30,16 +32,22 @@ std::string htmlText(const char* text, size_t length) {
     return html;
 }
 
+// A colour as CSS writes it: #rrggbb.
+std::string cssColour(uint32_t colour) {
+    char css[8];
+    std::snprintf(css, sizeof css, "#%06x", static_cast<unsigned>(colour & 0xFFFFFF));
+    return css;
+}
+
 }  // namespace
 
-std::string nfoPage(const std::string& text, const std::string& title, Colours colours) {
-    const bool dark = colours == Colours::LightOnDark;
+std::string nfoPage(const std::string& text, const std::string& title, const PictureStyle& style) {
     std::string page =
         "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" +
         htmlText(title.data(), title.size()) +
         "</title>\n<style>\n"
         "body { margin: 0; padding: 16px; background: " +
-        (dark ? "#000000; color: #c0c0c0" : "#ffffff; color: #000000") +
+        cssColour(style.paper) + "; color: " + cssColour(style.ink) +
         "; }\n"
         // Fonts that draw the frames, shades and blocks; one line a font size, so blocks join.
         "pre { margin: 0; font-family: \"DejaVu Sans Mono\", \"Cascadia Mono\", Consolas, Menlo,"

@@ -82,7 +82,8 @@ private:
 
 }  // namespace
 
-NfoPicture::NfoPicture(const std::string& text, Colours colours) : rows(text), colours(colours) {
+NfoPicture::NfoPicture(const std::string& text, const PictureStyle& style)
+    : rows(text, style), ink(style.ink), paper(style.paper) {
     if (static_cast<uint64_t>(rows.width()) * rows.height() > maxPicturePixels)
         throw PictureTooLarge();
 }
@@ -90,13 +91,16 @@ NfoPicture::NfoPicture(const std::string& text, Colours colours) : rows(text), c
 bool NfoPicture::write(const ByteSink& sink) const {
     const size_t width = rows.width(), height = rows.height();
     // Two colours, so a palette of two and a bit a pixel: paper 0, ink 1.
-    const PictureColours grey = pictureColours(colours);
     uint8_t header[13] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 3, 0, 0, 0};
     for (int i = 0; i < 4; ++i) {
         header[i] = static_cast<uint8_t>(width >> (24 - 8 * i));
         header[4 + i] = static_cast<uint8_t>(height >> (24 - 8 * i));
     }
-    const uint8_t palette[6] = {grey.paper, grey.paper, grey.paper, grey.ink, grey.ink, grey.ink};
+    uint8_t palette[6];
+    for (int i = 0; i < 3; ++i) {
+        palette[i] = static_cast<uint8_t>(paper >> (16 - 8 * i));
+        palette[3 + i] = static_cast<uint8_t>(ink >> (16 - 8 * i));
+    }
     if (!sink("\x89PNG\r\n\x1A\n", 8) || !writeChunk(sink, "IHDR", header, sizeof header) ||
         !writeChunk(sink, "PLTE", palette, sizeof palette)) {
         return false;

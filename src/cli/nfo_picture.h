@@ -18,20 +18,23 @@ struct PictureTooLarge {};
 // writing.
 using ByteSink = std::function<bool(const void* data, size_t size)>;
 
-// A two-colour PNG of the text's picture (see NfoPictureRows), made as it is written: the rows are
+// A two-colour PNG of the text's picture (see NfoPictureRows) in a palette of two, a bit a pixel,
+// made as it is written: the rows are
 // encoded as they are drawn and each compressed chunk goes to the sink as it fills, so that only
 // one chunk is held. It keeps a reference to the text, which must outlive it.
 class NfoPicture {
 public:
     // Throws PictureTooLarge (before anything is drawn) for more than maxPicturePixels pixels.
-    NfoPicture(const std::string& text, Colours colours);
+    NfoPicture(const std::string& text, const PictureStyle& style);
     // The PNG's bytes to sink; false when the sink refused a piece.
     bool write(const ByteSink& sink) const;
 
 private:
     NfoPictureRows rows;
-    Colours colours;
+    uint32_t ink;
+    uint32_t paper;
 };
 
-// A self-contained UTF-8 web page showing the text exactly in a <pre> block, under the title.
-std::string nfoPage(const std::string& text, const std::string& title, Colours colours);
+// A self-contained UTF-8 web page showing the text exactly in a <pre> block, under the title, in
+// the style's colours.
+std::string nfoPage(const std::string& text, const std::string& title, const PictureStyle& style);

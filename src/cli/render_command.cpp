@@ -11,6 +11,7 @@
 #include "engine/form_table.h"
 #include "engine/nfo_generator.h"
 #include "engine/record_form.h"
+#include "sheets/ascii_copy.h"
 #include "sheets/cp437.h"
 #include "sheets/generation.h"
 #include "sheets/release_sheet.h"
@@ -45,14 +46,22 @@ RenderCommand::RenderCommand(CLI::App& parent) {
     app = parent.add_subcommand("render", "Render a release sheet (TOML) into an NFO file.");
     app->footer(
         "The NFO (CP437, CR LF line ends) goes to OUT, else, without --png and --html, to\n"
-        "standard output. --png draws it in an 8 x 14 CP437 bitmap font and --html makes a web\n"
-        "page of it; when the generation fails, they show the failure report and OUT is not\n"
-        "written. Each file is written whole or not at all, and all of them or none: should one\n"
-        "fail to take its place, the files placed before it are put back. A picture has at most\n"
-        "2^31-1 pixels (242,708 lines of 79 columns). Without --template the default template\n"
-        "of the archive is used: --archive, else Quenby.jam beside the executable, else in\n"
-        "../share/quenby/ from it, else in the folder above it, else in the current folder.\n"
-        "--template NAME also finds NAME.ntf here and the installed ones.\n"
+        "standard output; --utf8 converts it to UTF-8, and --ascii writes its plain ASCII copy\n"
+        "instead: each byte outside 0x20-0x7E but CR and LF becomes the ASCII character most\n"
+        "like it (frames + - | =, shades and blocks . : #, letters without their accents),\n"
+        "so that every line keeps its width. Either converts the failure report too.\n"
+        "--png draws the NFO itself in an 8 x 14 CP437 bitmap font (9 x 14 with --cell 9,\n"
+        "whose ninth column repeats the eighth for the frames and blocks 0xC0-0xDF), each\n"
+        "pixel drawn N x N with --scale N, and --html makes a web page of it; both in the\n"
+        "colours of --colours: light (the default), dark (the same as --dark), amber, green,\n"
+        "or INK,PAPER in hex (as c0c0c0,000000). When the generation fails, they show the\n"
+        "failure report and OUT is not written. Each file is written whole or not at all, and\n"
+        "all of them or none: should one fail to take its place, the files placed before it\n"
+        "are put back. A picture has at most 2^31-1 pixels, scaled (242,708 lines of 79\n"
+        "columns at --scale 1). Without --template the default template of the archive is\n"
+        "used: --archive, else Quenby.jam beside the executable, else in ../share/quenby/ from\n"
+        "it, else in the folder above it, else in the current folder. --template NAME also\n"
+        "finds NAME.ntf here and the installed ones.\n"
         "Exit codes: 0 rendered, 1 generation failed (the failure report is on standard error),\n"
         "2 unusable sheet, template or archive, or output not written.");
     CLI::Option* templateOption =
@@ -61,14 +70,35 @@ RenderCommand::RenderCommand(CLI::App& parent) {
     app->add_option("--archive", archive, "Archive holding the default template")
         ->type_name("Quenby.jam")
         ->excludes(templateOption);
-    app->add_flag("--utf8", utf8, "Convert the NFO (or the failure report) from CP437 to UTF-8");
+    CLI::Option* utf8Option = app->add_flag(
+        "--utf8", utf8, "Convert the NFO (or the failure report) from CP437 to UTF-8");
+    app->add_flag("--ascii", ascii, "Write the NFO (or the failure report) in plain ASCII")
+        ->excludes(utf8Option);
     app->add_option("-o,--output", output, "Write the NFO to OUT instead of standard output")
         ->type_name("OUT");
-    app->add_option("--png", png, "Also draw the NFO as a picture (PNG)")->type_name("FILE.png");
+    CLI::Option* pngOption = app->add_option("--png", png, "Also draw the NFO as a picture (PNG)")
+                                 ->type_name("FILE.png");
     app->add_option("--html", html, "Also write the NFO as a web page (HTML, UTF-8)")
         ->type_name("FILE.html");
-    app->add_flag("--dark", dark,
-                  "Light on black in the picture and the page (else black on white)");
+    // The picture's options, each checked as it is read by the shared setter of its style.
+    const auto setter = [this](std::string (*set)(const std::string&, PictureStyle&)) {
+        return CLI::Validator([this, set](std::string& text) { return set(text, style); }, "");
+    };
+    app->add_option("--scale", scale, "Draw each pixel of the picture N x N (1 to 4)")
+        ->type_name("N")
+        ->check(setter(setPictureScale))
+        ->needs(pngOption);
+    app->add_option("--cell", cell, "Cells of 9 pixels across in the picture (else 8)")
+        ->type_name("9")
+        ->check(setter(setPictureCell))
+        ->needs(pngOption);
+    CLI::Option* coloursOption =
+        app->add_option("--colours", colours,
+                        "Colours of the picture and the page: light, dark, amber, green, INK,PAPER")
+            ->type_name("SCHEME")
+            ->check(setter(setPictureColours));
+    app->add_flag("--dark", dark, "Light on black in the picture and the page (--colours dark)")
+        ->excludes(coloursOption);
     app->add_option("sheet", sheet, "Release sheet (TOML, UTF-8); - reads standard input")
         ->type_name("SHEET.toml")
         ->required();
@@ -104,8 +134,10 @@ int RenderCommand::run() {
     form.reset();
     unloadTemplate();
     nfoOutput.clear();  // copied into the generation
-    std::string converted = utf8 ? cp437ToUtf8(generation.text) : std::string();
-    const std::string& text = utf8 ? converted : generation.text;
+    std::string converted = utf8    ? cp437ToUtf8(generation.text)
+                            : ascii ? asciiCopy(generation.text)
+                                    : std::string();
+    const std::string& text = utf8 || ascii ? converted : generation.text;
     if (!generation.succeeded) {
         // The report's own lines end with CR LF; one more ends its last line.
         std::fwrite(text.data(), 1, text.size(), stderr);
@@ -114,11 +146,12 @@ int RenderCommand::run() {
     std::vector<OutputFile> files;
     if (!output.empty() && generation.succeeded)
         files.push_back(outputOf(output, text));
-    const Colours colours = dark ? Colours::LightOnDark : Colours::DarkOnLight;
+    if (dark)
+        setPictureColours("dark", style);
     std::unique_ptr<NfoPicture> picture;
     if (!png.empty()) {
         try {
-            picture.reset(new NfoPicture(generation.text, colours));
+            picture.reset(new NfoPicture(generation.text, style));
         } catch (const PictureTooLarge&) {
             std::fprintf(stderr, "Picture too large for PNG: %s\n", png.c_str());
             return ExitBadInput;
@@ -127,7 +160,7 @@ int RenderCommand::run() {
     }
     std::string page;
     if (!html.empty()) {
-        page = nfoPage(generation.text, title, colours);
+        page = nfoPage(generation.text, title, style);
         files.push_back(outputOf(html, page));
     }
     if (files.empty() && generation.succeeded && !writeOutput("", text))

@@ -287,7 +287,7 @@ function render() {
 
 function updateCommands() {
   const usable = picture.succeeded && problemCount() === 0 && !editorBlocksOutput();
-  for (const id of ['SaveButton', 'CopyButton', 'PngButton']) $(id).disabled = !usable;
+  for (const id of ['SaveButton', 'CopyButton', 'PngButton', 'AsciiButton']) $(id).disabled = !usable;
   updateRemoveTemplate();
 }
 
@@ -325,19 +325,6 @@ function copyNfo() {
   const copied = document.execCommand('copy');
   document.removeEventListener('copy', put);
   showStatus(copied ? 'Copied to the clipboard.' : 'Failed to copy to clipboard...', !copied);
-}
-
-function savePng() {
-  if (picture.height > canvasLimit) {
-    showStatus(`The picture is too tall for the browser: ${picture.height} pixel rows, at most ` +
-      `${canvasLimit}. quenby render --png draws it.`, true);
-    return;
-  }
-  const canvas = document.createElement('canvas');
-  canvas.width = picture.width;
-  canvas.height = picture.height;
-  paintRows(canvas.getContext('2d'), 0, 0, picture.height);
-  canvas.toBlob((blob) => download(blob, baseName() + '.png'), 'image/png');
 }
 
 // --- Sheets, templates and what the browser keeps ---

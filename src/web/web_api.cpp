@@ -202,16 +202,12 @@ EMSCRIPTEN_KEEPALIVE uint32_t quenbyPictureHeight() {
 // Pixel rows first .. first + count - 1 of the last generation's picture, width bytes a row: 1
 // for ink, 0 for paper. Null when there is no picture or the rows cannot be held.
 EMSCRIPTEN_KEEPALIVE const uint8_t* quenbyPictureRows(uint32_t first, uint32_t count) {
-    if (picture == nullptr || first > picture->height() || count > picture->height() - first)
-        return nullptr;
     try {
-        pixels.resize(static_cast<size_t>(count) * picture->width());
+        return picture != nullptr && picture->drawRows(first, count, pixels) ? pixels.data()
+                                                                             : nullptr;
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
-    for (uint32_t row = 0; row < count; ++row)
-        picture->draw(first + row, pixels.data() + static_cast<size_t>(row) * picture->width());
-    return pixels.data();
 }
 
 // The picture's two grey levels, ink in the low byte and paper above it.

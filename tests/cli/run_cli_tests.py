@@ -335,7 +335,8 @@ def run(args, cwd, program, stdin=b"", stdout=None, limited=False):
 
 
 def pixels(png):
-    """A two-colour PNG's size and grey levels, each chunk's CRC checked; else why not."""
+    """A two-colour PNG's size, grey levels (of red) and palette, each chunk's CRC checked; else
+    why not."""
     chunks, at = {}, 8
     while png[:8] == b"\x89PNG\r\n\x1a\n" and at + 12 <= len(png):
         size = int.from_bytes(png[at:at + 4], "big")
@@ -352,7 +353,7 @@ def pixels(png):
     grey = chunks[b"PLTE"][::3]
     bits = b"".join(bytes(grey[b >> (7 - i) & 1] for b in rows[y * stride + 1:(y + 1) * stride]
                          for i in range(8))[:width] for y in range(height))
-    return (width, height, bits) if rows[::stride] == bytes(height) else "filtered rows"
+    return (width, height, bits, chunks[b"PLTE"]) if rows[::stride] == bytes(height) else "filtered rows"
 
 
 def same(name, expected, actual):
