@@ -4,8 +4,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <system_error>
 #include <tuple>
+
+#include "sheets/sheet_keys.h"
 
 namespace fs = std::filesystem;
 
@@ -63,19 +66,16 @@ bool volumePart(const std::string& name, Part& part) {
     return !part.set.empty();
 }
 
-// The support files of the post, in the order the sheet names them.
-const char* const supportNames[] = {"SFV", "CUE", "Manual"};
-
-// The index in supportNames of what entry is, or -1.
-int supportOf(const fs::path& path) {
+// The check box of the support preset that entry is, or 0.
+uint32_t supportOf(const fs::path& path) {
     const std::string extension = lowerCase(path.extension().u8string());
     if (extension == ".sfv")
-        return 0;
+        return UploadControl::SfvCheck;
     if (extension == ".cue")
-        return 1;
+        return UploadControl::CueCheck;
     if (extension == ".pdf" || extension == ".chm" || lowerCase(path.stem().u8string()) == "manual")
-        return 2;
-    return -1;
+        return UploadControl::ManualCheck;
+    return 0;
 }
 
 }  // namespace
@@ -97,13 +97,12 @@ bool readReleaseFolder(const std::string& folder, ReleaseFolder& release) {
         uint64_t size = 0;
     };
     std::map<std::pair<std::string, std::string>, Set> sets;
-    bool support[3] = {false, false, false};
+    std::set<uint32_t> support;
     std::error_code error;
     fs::directory_iterator entry(fs::u8path(folder), error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         const std::string name = entry->path().filename().u8string();
-        if (supportOf(entry->path()) >= 0)
-            support[supportOf(entry->path())] = true;
+        support.insert(supportOf(entry->path()));
         Part part;
         std::error_code unknown;  // an entry that cannot be looked at is no volume
         if (!volumePart(name, part) || !entry->is_regular_file(unknown))
@@ -133,9 +132,9 @@ bool readReleaseFolder(const std::string& folder, ReleaseFolder& release) {
     release.baseName = largest->first.first;
     release.volumes = largest->second.volumes;
     sortAsPartsGo(release.volumes);
-    for (int i = 0; i < 3; ++i) {
-        if (support[i])
-            release.support.push_back(supportNames[i]);
+    for (const SupportPreset& preset : supportPresets) {
+        if (support.count(preset.checkBox) != 0)
+            release.support.push_back(preset.name);
     }
     return true;
 }

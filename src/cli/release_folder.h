@@ -14,7 +14,7 @@ struct Volume {
 struct ReleaseFolder {
     std::string baseName;              // the volume set's name without its volume suffixes
     std::vector<Volume> volumes;       // in the order the parts go
-    std::vector<std::string> support;  // of "SFV", "CUE" and "Manual", those the folder holds
+    std::vector<std::string> support;  // the support presets' names, of those the folder holds
 };
 
 // Reads the folder: its largest volume set (by bytes) and its support files. False after printing
