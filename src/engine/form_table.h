@@ -124,6 +124,13 @@ struct FormControl {
 struct ControlRow {
     FormControl control;
 
+    // This row with set applied to a copy of its control.
+    template <typename Set>
+    constexpr ControlRow with(Set set) const {
+        ControlRow row = *this;
+        set(row.control);
+        return row;
+    }
     constexpr ControlRow enabledBy(uint32_t first, uint32_t second = 0) const {
         return with([=](FormControl& c) { c.enabledBy[0] = first, c.enabledBy[1] = second; });
     }
@@ -154,14 +161,6 @@ struct ControlRow {
         return with([=](FormControl& c) { c.preset = name; });
     }
     constexpr operator FormControl() const { return control; }
-
-private:
-    template <typename Set>
-    constexpr ControlRow with(Set set) const {
-        ControlRow row = *this;
-        set(row.control);
-        return row;
-    }
 };
 
 struct FormPageInfo {
