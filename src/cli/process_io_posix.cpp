@@ -40,3 +40,7 @@ bool isFolder(const std::string& path) {
     struct stat status;
     return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
+
+std::vector<std::string> installFolders(const std::string& executableFolder) {
+    return {executableFolder, pathInFolder(executableFolder, "../share/quenby")};
+}

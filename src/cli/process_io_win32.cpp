@@ -38,3 +38,8 @@ bool isFolder(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
+
+std::vector<std::string> installFolders(const std::string& executableFolder) {
+    return {executableFolder, pathInFolder(executableFolder, "../share/quenby"),
+            pathInFolder(executableFolder, "..")};
+}

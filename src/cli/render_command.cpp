@@ -51,8 +51,8 @@ RenderCommand::RenderCommand(CLI::App& parent) {
         "fail to take its place, the files placed before it are put back. A picture has at most\n"
         "2^31-1 pixels (242,708 lines of 79 columns). Without --template the default template\n"
         "of the archive is used: --archive, else Quenby.jam beside the executable, else in\n"
-        "../share/quenby/ from it, else in the folder above it, else in the current folder.\n"
-        "--template NAME also finds NAME.ntf here and the installed ones.\n"
+        "../share/quenby/ from it, else (on Windows) in the folder above it, else in the\n"
+        "current folder. --template NAME also finds NAME.ntf here and the installed ones.\n"
         "Exit codes: 0 rendered, 1 generation failed (the failure report is on standard error),\n"
         "2 unusable sheet, template or archive, or output not written.");
     CLI::Option* templateOption =
