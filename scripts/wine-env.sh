@@ -3,7 +3,8 @@
 #
 # Source this file, then:
 #   wine_windows_tree            the build tree whose programs this machine runs: win32, or win64
-#                                where the kernel runs no 32-bit code
+#                                where the kernel runs no 32-bit code; QUENBY_WINE_TREE=win64
+#                                chooses the 64-bit one (and its loader) where both run
 #   wine_prepare_prefix PREFIX   create (once) a Wine prefix of that kind, set up for the program
 #   wine_use_prefix PREFIX       export WINEPREFIX, WINEARCH, WINEDEBUG and WINEDLLOVERRIDES
 #   wine_session_start PREFIX    start a private Xvfb and wineserver, export DISPLAY, WINEPREFIX...
@@ -49,7 +50,9 @@ _wine_fail() {
 # 64-bit loader, which a small wrapper named `wine` (first on PATH) starts for every Wine command.
 wine_windows_tree() {
     if [[ -z ${_WINE_TREE:-} ]]; then
-        if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        if [[ ${QUENBY_WINE_TREE:-} == win64 ]]; then
+            _WINE_TREE=win64
+        elif /usr/lib/wine/wine --version >/dev/null 2>&1; then
             _WINE_TREE=win32
         else
             _WINE_TREE=win64

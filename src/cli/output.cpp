@@ -53,9 +53,9 @@ bool writeOutputFiles(const std::vector<OutputFile>& files) {
         std::fprintf(stderr, "%s: %s\n", lastErrorMessage().c_str(), files[moved].path.c_str());
     for (size_t i = moved; i-- > 0;) {
         if (!all && kept[i].isEmpty())
-            removeFile(files[i].path.c_str());
+            removeFile(staged[i].targetPath());
         else if (!all)
-            moveFile(kept[i].chars(), files[i].path.c_str());
+            moveFile(kept[i].chars(), staged[i].targetPath());
         else if (!kept[i].isEmpty())
             removeFile(kept[i].chars());
     }

@@ -18,6 +18,11 @@ void useBinaryStandardStreams();
 // The folder holding the running executable, without a trailing separator; empty if unknown.
 std::string executableFolder();
 
+// Where an installed tool's archive and loose templates may be, given its executable's folder,
+// the first to look at first: beside it, ../share/quenby, and on Windows the folder above (the
+// zip's program folder, above cli\).
+std::vector<std::string> installFolders(const std::string& executableFolder);
+
 // The path of name inside folder.
 std::string pathInFolder(const std::string& folder, const std::string& name);
 

@@ -52,3 +52,7 @@ std::FILE* openStream(const std::string& path) {
 bool isTerminal(std::FILE* stream) {
     return isatty(fileno(stream)) != 0;
 }
+
+std::vector<std::string> installFolders(const std::string& executableFolder) {
+    return {executableFolder, pathInFolder(executableFolder, "../share/quenby")};
+}

@@ -112,3 +112,8 @@ bool isTerminal(std::FILE* stream) {
     const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
     return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != FALSE;
 }
+
+std::vector<std::string> installFolders(const std::string& executableFolder) {
+    return {executableFolder, pathInFolder(executableFolder, "../share/quenby"),
+            pathInFolder(executableFolder, "..")};
+}

@@ -12,6 +12,7 @@
 #include "cli/release_folder.h"
 #include "cli/sfv.h"
 #include "cli/template_source.h"
+#include "engine/form_table.h"
 #include "engine/nfo_generator.h"
 #include "engine/record_form.h"
 #include "foundation/files.h"
@@ -105,8 +106,10 @@ int ReleaseCommand::make() {
         return ExitBadInput;
 
     // The SFV written now is among the support files the NFO names.
-    if (std::find(release.support.begin(), release.support.end(), "SFV") == release.support.end())
-        release.support.insert(release.support.begin(), "SFV");
+    const std::string sfvPreset = findFormControl(UploadPage, UploadControl::SfvCheck)->preset;
+    if (std::find(release.support.begin(), release.support.end(), sfvPreset) ==
+        release.support.end())
+        release.support.insert(release.support.begin(), sfvPreset);
     std::unique_ptr<RecordForm> form(new RecordForm);
     std::string sheetText, told;
     if (!folderSheet(release, folder, told) || !readSheetInto(told, folder, *form) ||

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "cli/name_text.h"
+#include "sheets/sheet_keys.h"
 
 namespace fs = std::filesystem;
 

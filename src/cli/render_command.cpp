@@ -60,8 +60,8 @@ RenderCommand::RenderCommand(CLI::App& parent) {
         "are put back. A picture has at most 2^31-1 pixels, scaled (242,708 lines of 79\n"
         "columns at --scale 1). Without --template the default template of the archive is\n"
         "used: --archive, else Quenby.jam beside the executable, else in ../share/quenby/ from\n"
-        "it, else in the folder above it, else in the current folder. --template NAME also\n"
-        "finds NAME.ntf here and the installed ones.\n"
+        "it, else (on Windows) in the folder above it, else in the current folder. --template\n"
+        "NAME also finds NAME.ntf here and the installed ones.\n"
         "Exit codes: 0 rendered, 1 generation failed (the failure report is on standard error),\n"
         "2 unusable sheet, template or archive, or output not written.");
     CLI::Option* templateOption =

@@ -17,8 +17,7 @@ std::string installedFolder() {
     std::string executable = executableFolder();
     if (executable.empty())
         return std::string();
-    for (const std::string& folder : {executable, pathInFolder(executable, "../share/quenby"),
-                                      pathInFolder(executable, "..")}) {
+    for (const std::string& folder : installFolders(executable)) {
         if (isExistingFile(pathInFolder(folder, archiveName).c_str()))
             return folder;
     }

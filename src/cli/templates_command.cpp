@@ -10,10 +10,10 @@ TemplatesCommand::TemplatesCommand(CLI::App& parent) {
         "templates", "List the templates the program's selector offers in the current folder.");
     app->footer(
         "\"<Default>\" is the default template of the archive (--archive, else Quenby.jam beside\n"
-        "the executable, else in ../share/quenby/ from it, else in the folder above it, else in\n"
-        "the current folder); every *.ntf file of the current folder, and of the folder of that\n"
-        "installed archive, is listed under its name without the extension, in the selector's\n"
-        "order.\n"
+        "the executable, else in ../share/quenby/ from it, else (on Windows) in the folder above\n"
+        "it, else in the current folder); every *.ntf file of the current folder, and of the\n"
+        "folder of that installed archive, is listed under its name without the extension, in\n"
+        "the selector's order.\n"
         "Exit codes: 0 listed, 2 the archive or its default template cannot be loaded.");
     app->add_option("--archive", archive, "Archive holding the default template")
         ->type_name("Quenby.jam");

@@ -88,14 +88,6 @@ String nextTextLine(const String& text, uint32_t& offset, bool& more) {
     return text.chars() != nullptr ? text.mid(begin, lineLength) : String("");
 }
 
-String textLineAt(const String& text, uint32_t index, bool& more) {
-    uint32_t offset = 0;
-    String line = nextTextLine(text, offset, more);
-    for (uint32_t i = 0; i < index && more; ++i)
-        line = nextTextLine(text, offset, more);
-    return line;
-}
-
 bool isMultiLineField(DirectiveKind kind) {
     return kind == INSTALLINF || kind == POSTEDTO || kind == REMARKS || kind == THANKSTO;
 }

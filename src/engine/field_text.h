@@ -7,13 +7,10 @@
 #include "engine/release_form.h"
 #include "foundation/string.h"
 
-// Line index of a text whose lines are separated by LF; a CR before the LF is dropped. more tells
-// whether further lines follow. An empty text is one empty line, and a text ending with a line
-// break has a last, empty line.
-String textLineAt(const String& text, uint32_t index, bool& more);
-
-// The line of text that starts at offset, by the same rules; offset moves to the next line's
-// start. Reading line after line this way costs time in proportion to the text's length.
+// The line of text that starts at offset, in a text whose lines are separated by LF (a CR before
+// the LF is dropped); offset moves to the next line's start and more tells whether further lines
+// follow. An empty text is one empty line, and a text ending with a line break has a last, empty
+// line. Reading line after line this way costs time in proportion to the text's length.
 String nextTextLine(const String& text, uint32_t& offset, bool& more);
 
 // True for INSTALLINF, POSTEDTO, REMARKS and THANKSTO: one form line per output line.

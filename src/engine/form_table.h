@@ -114,6 +114,53 @@ struct FormControl {
     const char* radioGroup = nullptr;      // shared by the radio buttons that exclude each other
     bool sorted = false;                   // the box sorts its list
     bool lowercase = false;                // every letter typed is lower-cased
+    // A support preset's check box: the preset's name, as the release sheet lists it and the
+    // release folder finds it.
+    const char* preset = nullptr;
+};
+
+// One row of the table: the control's page, id, name and kind, then each further field named
+// where it is set, as in row.enabledBy(G::SerialCheck).key("serial", ...).
+struct ControlRow {
+    FormControl control;
+
+    // This row with set applied to a copy of its control.
+    template <typename Set>
+    constexpr ControlRow with(Set set) const {
+        ControlRow row = *this;
+        set(row.control);
+        return row;
+    }
+    constexpr ControlRow enabledBy(uint32_t first, uint32_t second = 0) const {
+        return with([=](FormControl& c) { c.enabledBy[0] = first, c.enabledBy[1] = second; });
+    }
+    // The meaning may hold "{presets}", which the release sheet's keys replace with the support
+    // presets' names.
+    constexpr ControlRow key(const char* name, SheetValue value, const char* meaning) const {
+        return with([=](FormControl& c) { c.sheetKey = {name, value, meaning}; });
+    }
+    constexpr ControlRow text(const char* startingText) const {
+        return with([=](FormControl& c) { c.text = startingText; });
+    }
+    constexpr ControlRow checked() const {
+        return with([](FormControl& c) { c.checked = true; });
+    }
+    constexpr ControlRow choices(const char* const* list) const {
+        return with([=](FormControl& c) { c.choices = list; });
+    }
+    constexpr ControlRow radioGroup(const char* group) const {
+        return with([=](FormControl& c) { c.radioGroup = group; });
+    }
+    constexpr ControlRow sorted() const {
+        return with([](FormControl& c) { c.sorted = true; });
+    }
+    constexpr ControlRow lowercase() const {
+        return with([](FormControl& c) { c.lowercase = true; });
+    }
+    constexpr ControlRow preset(const char* name) const {
+        return with([=](FormControl& c) { c.preset = name; });
+    }
+    constexpr operator FormControl() const { return control; }
 };
 
 struct FormPageInfo {
@@ -159,82 +206,85 @@ inline constexpr const char* repostChoices[] = {
     nullptr,
 };
 
-#define QUENBY_GENERAL(name) GeneralPage, G::name, #name
-#define QUENBY_UPLOAD(name) UploadPage, U::name, #name
-#define QUENBY_VARIOUS(name) VariousTextPage, V::name, #name
+#define QUENBY_GENERAL(name, kind)                         \
+    ControlRow {                                           \
+        { GeneralPage, G::name, #name, ControlKind::kind } \
+    }
+#define QUENBY_UPLOAD(name, kind)                         \
+    ControlRow {                                          \
+        { UploadPage, U::name, #name, ControlKind::kind } \
+    }
+#define QUENBY_VARIOUS(name, kind)                             \
+    ControlRow {                                               \
+        { VariousTextPage, V::name, #name, ControlKind::kind } \
+    }
 
 // Page by page in the order of the release sheet's keys, which is the dialog's tab order but for
 // the unit, listed straight after the packed size; quenby.rc lists the controls in tab order.
 inline constexpr FormControl controls[] = {
     // clang-format off
-    {QUENBY_GENERAL(TitleEdit), ControlKind::Edit, {}, {"title", SheetValue::Text,
-     "The NFO title"}},
-    {QUENBY_GENERAL(UploaderEdit), ControlKind::Edit, {}, {"uploader", SheetValue::Text,
-     "Who uploaded it"}},
-    {QUENBY_GENERAL(SoftwareEdit), ControlKind::Edit, {}, {"software", SheetValue::Text,
-     "The full software name"}},
-    {QUENBY_GENERAL(PackedEdit), ControlKind::Digits, {}, {"packed", SheetValue::Digits,
-     "The packed size, digits only, in the unit below"}},
-    {QUENBY_GENERAL(UnitList), ControlKind::List, {}, {"unit", SheetValue::Choice,
-     "The unit of both sizes: \"Kb\" or \"Mb\""}, "Kb", false, unitChoices},
-    {QUENBY_GENERAL(UnpackedCheck), ControlKind::Check, {}},
-    {QUENBY_GENERAL(UnpackedEdit), ControlKind::Digits, {G::UnpackedCheck}, {"unpacked",
-     SheetValue::Digits, "The unpacked size, digits only; given, it follows the packed size"}},
-    {QUENBY_GENERAL(SerialCheck), ControlKind::Check, {}},
-    {QUENBY_GENERAL(SerialEdit), ControlKind::Edit, {G::SerialCheck}, {"serial", SheetValue::Text,
-     "The serial number; given, the protection names it"}},
-    {QUENBY_GENERAL(RegisteredToCheck), ControlKind::Check, {G::SerialCheck}, {}},
-    {QUENBY_GENERAL(RegisteredToEdit), ControlKind::Edit, {G::SerialCheck, G::RegisteredToCheck},
-     {"registered_to", SheetValue::Text,
-     "Whom the serial number is registered to (printed only with a serial number)"}},
-    {QUENBY_GENERAL(CrackedByCheck), ControlKind::Check, {}},
-    {QUENBY_GENERAL(CrackedByEdit), ControlKind::Edit, {G::CrackedByCheck}, {"cracked_by",
-     SheetValue::Text, "Who cracked it; given, the protection names a crack"}},
-    {QUENBY_GENERAL(AlreadyCrackedRadio), ControlKind::Radio, {G::CrackedByCheck}, {"crack",
-     SheetValue::Crack,
-     "The crack: \"already\" (already cracked) or \"included\" (crack included)"}, nullptr, true,
-     nullptr, "crack"},
-    {QUENBY_GENERAL(CrackIncludedRadio), ControlKind::Radio, {G::CrackedByCheck}, {}, nullptr,
-     false, nullptr, "crack"},
-    {QUENBY_GENERAL(KeygenByCheck), ControlKind::Check, {}},
-    {QUENBY_GENERAL(KeygenByEdit), ControlKind::Edit, {G::KeygenByCheck}, {"keygen_by",
-     SheetValue::Text, "Who made the keygen; given, the protection names a keygen"}},
-    {QUENBY_UPLOAD(UploadedAsCombo), ControlKind::Combo, {}, {"uploaded_as", SheetValue::Text,
-     "The format it was uploaded as"}, nullptr, false, uploadedAsChoices, nullptr, true},
-    {QUENBY_UPLOAD(PostNumberCheck), ControlKind::Check, {}, {}, nullptr, true},
-    {QUENBY_UPLOAD(PostNumberEdit), ControlKind::Digits, {U::PostNumberCheck}, {"post_number",
-     SheetValue::PostNumber, "The post number (digits), or false for none"}, "1"},
-    {QUENBY_UPLOAD(FilesCheck), ControlKind::Check, {}},
-    {QUENBY_UPLOAD(FilesEdit), ControlKind::Digits, {U::FilesCheck}, {"files", SheetValue::Digits,
-     "The number of files (digits)"}},
-    {QUENBY_UPLOAD(PerDayCheck), ControlKind::Check, {U::FilesCheck}, {}},
-    {QUENBY_UPLOAD(PerDayEdit), ControlKind::Digits, {U::FilesCheck, U::PerDayCheck}, {"per_day",
-     SheetValue::Digits, "Files posted a day (digits; printed only with files)"}},
-    {QUENBY_UPLOAD(PresetsRadio), ControlKind::Radio, {}, {}, nullptr, true, nullptr, "support"},
-    {QUENBY_UPLOAD(CustomTextRadio), ControlKind::Radio, {}, {}, nullptr, false, nullptr,
-     "support"},
-    {QUENBY_UPLOAD(SfvCheck), ControlKind::Check, {U::PresetsRadio}, {}},
-    {QUENBY_UPLOAD(CueCheck), ControlKind::Check, {U::PresetsRadio}, {}},
-    {QUENBY_UPLOAD(ManualCheck), ControlKind::Check, {U::PresetsRadio}, {}},
-    {QUENBY_UPLOAD(CustomSupportEdit), ControlKind::Edit, {U::CustomTextRadio}, {"support",
-     SheetValue::Support,
-     "The support files posted: an array of \"SFV\", \"CUE\" and \"Manual\", or a custom text"}},
-    {QUENBY_UPLOAD(NewsgroupsEdit), ControlKind::MultiLine, {}, {"newsgroups", SheetValue::Lines,
-     "The newsgroups posted to, one a line (letters lower-cased)"}, nullptr, false, nullptr,
-     nullptr, false, true},
-    {QUENBY_UPLOAD(RepostCombo), ControlKind::Combo, {}, {"repost", SheetValue::Text,
-     "What is said about a full repost"}, "There will be no full repost!", false, repostChoices},
-    {QUENBY_UPLOAD(FillWaitCheck), ControlKind::Check, {}, {"fill_wait", SheetValue::Flag,
-     "true: fill requests should wait until after the repost"}},
-    {QUENBY_VARIOUS(InstallCheck), ControlKind::Check, {}},
-    {QUENBY_VARIOUS(InstallEdit), ControlKind::MultiLine, {V::InstallCheck}, {"install",
-     SheetValue::Lines, "Installation notes, any number of lines; given, they are printed"}},
-    {QUENBY_VARIOUS(CommentsCheck), ControlKind::Check, {}},
-    {QUENBY_VARIOUS(CommentsEdit), ControlKind::MultiLine, {V::CommentsCheck}, {"comments",
-     SheetValue::Lines, "Comments, any number of lines; given, they are printed"}},
-    {QUENBY_VARIOUS(ThanksCheck), ControlKind::Check, {}},
-    {QUENBY_VARIOUS(ThanksEdit), ControlKind::MultiLine, {V::ThanksCheck}, {"thanks",
-     SheetValue::Lines, "Thanks, any number of lines; given, they are printed"}},
+    QUENBY_GENERAL(TitleEdit, Edit).key("title", SheetValue::Text, "The NFO title"),
+    QUENBY_GENERAL(UploaderEdit, Edit).key("uploader", SheetValue::Text, "Who uploaded it"),
+    QUENBY_GENERAL(SoftwareEdit, Edit).key("software", SheetValue::Text, "The full software name"),
+    QUENBY_GENERAL(PackedEdit, Digits).key("packed", SheetValue::Digits,
+        "The packed size, digits only, in the unit below"),
+    QUENBY_GENERAL(UnitList, List).key("unit", SheetValue::Choice,
+        "The unit of both sizes: \"Kb\" or \"Mb\"").text("Kb").choices(unitChoices),
+    QUENBY_GENERAL(UnpackedCheck, Check),
+    QUENBY_GENERAL(UnpackedEdit, Digits).enabledBy(G::UnpackedCheck).key("unpacked",
+        SheetValue::Digits, "The unpacked size, digits only; given, it follows the packed size"),
+    QUENBY_GENERAL(SerialCheck, Check),
+    QUENBY_GENERAL(SerialEdit, Edit).enabledBy(G::SerialCheck).key("serial", SheetValue::Text,
+        "The serial number; given, the protection names it"),
+    QUENBY_GENERAL(RegisteredToCheck, Check).enabledBy(G::SerialCheck),
+    QUENBY_GENERAL(RegisteredToEdit, Edit).enabledBy(G::SerialCheck, G::RegisteredToCheck)
+        .key("registered_to", SheetValue::Text,
+        "Whom the serial number is registered to (printed only with a serial number)"),
+    QUENBY_GENERAL(CrackedByCheck, Check),
+    QUENBY_GENERAL(CrackedByEdit, Edit).enabledBy(G::CrackedByCheck).key("cracked_by",
+        SheetValue::Text, "Who cracked it; given, the protection names a crack"),
+    QUENBY_GENERAL(AlreadyCrackedRadio, Radio).enabledBy(G::CrackedByCheck).key("crack",
+        SheetValue::Crack,
+        "The crack: \"already\" (already cracked) or \"included\" (crack included)")
+        .checked().radioGroup("crack"),
+    QUENBY_GENERAL(CrackIncludedRadio, Radio).enabledBy(G::CrackedByCheck).radioGroup("crack"),
+    QUENBY_GENERAL(KeygenByCheck, Check),
+    QUENBY_GENERAL(KeygenByEdit, Edit).enabledBy(G::KeygenByCheck).key("keygen_by",
+        SheetValue::Text, "Who made the keygen; given, the protection names a keygen"),
+    QUENBY_UPLOAD(UploadedAsCombo, Combo).key("uploaded_as", SheetValue::Text,
+        "The format it was uploaded as").choices(uploadedAsChoices).sorted(),
+    QUENBY_UPLOAD(PostNumberCheck, Check).checked(),
+    QUENBY_UPLOAD(PostNumberEdit, Digits).enabledBy(U::PostNumberCheck).key("post_number",
+        SheetValue::PostNumber, "The post number (digits), or false for none").text("1"),
+    QUENBY_UPLOAD(FilesCheck, Check),
+    QUENBY_UPLOAD(FilesEdit, Digits).enabledBy(U::FilesCheck).key("files", SheetValue::Digits,
+        "The number of files (digits)"),
+    QUENBY_UPLOAD(PerDayCheck, Check).enabledBy(U::FilesCheck),
+    QUENBY_UPLOAD(PerDayEdit, Digits).enabledBy(U::FilesCheck, U::PerDayCheck).key("per_day",
+        SheetValue::Digits, "Files posted a day (digits; printed only with files)"),
+    QUENBY_UPLOAD(PresetsRadio, Radio).checked().radioGroup("support"),
+    QUENBY_UPLOAD(CustomTextRadio, Radio).radioGroup("support"),
+    QUENBY_UPLOAD(SfvCheck, Check).enabledBy(U::PresetsRadio).preset("SFV"),
+    QUENBY_UPLOAD(CueCheck, Check).enabledBy(U::PresetsRadio).preset("CUE"),
+    QUENBY_UPLOAD(ManualCheck, Check).enabledBy(U::PresetsRadio).preset("Manual"),
+    QUENBY_UPLOAD(CustomSupportEdit, Edit).enabledBy(U::CustomTextRadio).key("support",
+        SheetValue::Support, "The support files posted: an array of {presets}, or a custom text"),
+    QUENBY_UPLOAD(NewsgroupsEdit, MultiLine).key("newsgroups", SheetValue::Lines,
+        "The newsgroups posted to, one a line (letters lower-cased)").lowercase(),
+    QUENBY_UPLOAD(RepostCombo, Combo).key("repost", SheetValue::Text,
+        "What is said about a full repost").text("There will be no full repost!")
+        .choices(repostChoices),
+    QUENBY_UPLOAD(FillWaitCheck, Check).key("fill_wait", SheetValue::Flag,
+        "true: fill requests should wait until after the repost"),
+    QUENBY_VARIOUS(InstallCheck, Check),
+    QUENBY_VARIOUS(InstallEdit, MultiLine).enabledBy(V::InstallCheck).key("install",
+        SheetValue::Lines, "Installation notes, any number of lines; given, they are printed"),
+    QUENBY_VARIOUS(CommentsCheck, Check),
+    QUENBY_VARIOUS(CommentsEdit, MultiLine).enabledBy(V::CommentsCheck).key("comments",
+        SheetValue::Lines, "Comments, any number of lines; given, they are printed"),
+    QUENBY_VARIOUS(ThanksCheck, Check),
+    QUENBY_VARIOUS(ThanksEdit, MultiLine).enabledBy(V::ThanksCheck).key("thanks",
+        SheetValue::Lines, "Thanks, any number of lines; given, they are printed"),
     // clang-format on
 };
 

@@ -55,7 +55,8 @@ inline bool readExactly(FileHandle file, void* buffer, uint32_t count) {
 void closeFile(FileHandle file);
 
 // A new file written beside a target, which then takes the target's place whole, so that a failed
-// save never leaves the old file truncated. On POSIX it has the permissions of the file it
+// save never leaves the old file truncated. Through a symbolic link (POSIX) the file it leads to
+// is replaced. On POSIX it has the permissions of the file it
 // replaces (a new file gets 0666 less the umask). A step that fails records FileOpenFailed,
 // FileWriteFailed or FileMoveFailed (standard message only), returns false and removes the new
 // file, as does the StagedFile's end before its place().
@@ -78,6 +79,9 @@ public:
     bool place(String* keptAside = nullptr);
     // Removes the new file, if any.
     void discard();
+    // The file the new one replaces: the target named to open(), or on POSIX, when that is a
+    // symbolic link, the file the link leads to (the link itself stays).
+    const char* targetPath() const { return target.chars(); }
 
 private:
     String target;

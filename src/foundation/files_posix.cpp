@@ -75,6 +75,28 @@ char* currentDirectory(uint32_t* size) {
     return nullptr;
 }
 
+// Where path leads through symbolic links: the path itself when it is no link, else the last
+// link's target, which need not exist (a relative target is taken from its link's folder). A
+// link that cannot be read, or the 40th link of a chain, ends the way where it is.
+String linkedPath(const char* path) {
+    String at(path);
+    char target[4096];
+    for (uint32_t hop = 0; hop < 40 && at.chars() != nullptr; ++hop) {
+        struct stat status;
+        if (lstat(at.chars(), &status) != 0 || !S_ISLNK(status.st_mode))
+            break;
+        ssize_t length = readlink(at.chars(), target, sizeof target);
+        if (length <= 0 || static_cast<size_t>(length) >= sizeof target)
+            break;
+        target[length] = '\0';
+        uint32_t folder = target[0] == '/' ? 0 : at.length();
+        while (folder > 0 && at.chars()[folder - 1] != '/')
+            --folder;
+        at = at.left(folder) + target;
+    }
+    return at;
+}
+
 bool writeAll(int fd, const uint8_t* data, uint32_t size) {
     while (size > 0) {
         ssize_t written = ::write(fd, data, size);
@@ -240,8 +262,11 @@ void closeFile(FileHandle file) {
         ::close(descriptor(file));
 }
 
+// Through a symbolic link, the file the link leads to is replaced and the link stays.
 bool StagedFile::open(const char* path) {
     discard();
+    target = path != nullptr ? linkedPath(path) : String();
+    path = target.chars();
     // The new file takes the place of the old one, so it keeps the old one's permissions.
     struct stat old;
     bool replacing = path != nullptr && stat(path, &old) == 0 && S_ISREG(old.st_mode);
@@ -257,16 +282,11 @@ bool StagedFile::open(const char* path) {
     }
     if (fd < 0) {
         temporary.clear();
+        target.clear();
         setLastError(FileOpenFailed);
         return false;
     }
     handle = fd;
-    target = path;
-    if (target.chars() == nullptr) {
-        discard();
-        setLastError(FileOpenFailed);
-        return false;
-    }
     if (replacing)
         fchmod(fd, old.st_mode & 07777);
     return true;

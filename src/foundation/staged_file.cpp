@@ -4,6 +4,8 @@
 #include "foundation/files.h"
 #include "foundation/files_platform.h"
 
+Linked (*keepAsideLink)(const char* from, const char* to) = linkFile;
+
 bool StagedFile::place(String* keptAside) {
     if (!finish())
         return false;
@@ -19,7 +21,7 @@ bool StagedFile::place(String* keptAside) {
             keptAside->format("%s.%lu-%u.old", path, processNumber(), attempt);
             if (keptAside->chars() == nullptr)
                 break;
-            linked = linkFile(path, keptAside->chars());
+            linked = keepAsideLink(path, keptAside->chars());
             if (linked == Linked::Failed && moveFile(path, keptAside->chars()))
                 linked = Linked::Done;
         }

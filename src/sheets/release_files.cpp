@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <tuple>
+
+#include "engine/form_table.h"
+#include "sheets/sheet_keys.h"
 
 namespace {
 
@@ -58,23 +62,20 @@ bool volumePart(const std::string& name, Part& part) {
     return !part.set.empty();
 }
 
-// The support files of the post, in the order the sheet names them.
-const char* const supportNames[] = {"SFV", "CUE", "Manual"};
-
-// The index in supportNames of what a file or folder of that name is, or -1.
-int supportOf(const std::string& name) {
+// The check box of the support preset that a file or folder of that name is, or 0.
+uint32_t supportOf(const std::string& name) {
     const std::string lower = lowerCase(name);
     const size_t dot = lower.rfind('.');
     const bool dotted = dot != std::string::npos && dot != 0;
     const std::string stem = dotted ? lower.substr(0, dot) : lower;
     const std::string extension = dotted ? lower.substr(dot) : "";
     if (extension == ".sfv")
-        return 0;
+        return UploadControl::SfvCheck;
     if (extension == ".cue")
-        return 1;
+        return UploadControl::CueCheck;
     if (extension == ".pdf" || extension == ".chm" || stem == "manual")
-        return 2;
-    return -1;
+        return UploadControl::ManualCheck;
+    return 0;
 }
 
 }  // namespace
@@ -100,10 +101,9 @@ bool findRelease(const std::vector<ReleaseEntry>& entries, ReleaseFolder& releas
         uint64_t size = 0;
     };
     std::map<std::pair<std::string, std::string>, Set> sets;
-    bool support[3] = {false, false, false};
+    std::set<uint32_t> support;
     for (const ReleaseEntry& entry : entries) {
-        if (supportOf(entry.name) >= 0)
-            support[supportOf(entry.name)] = true;
+        support.insert(supportOf(entry.name));
         Part part;
         if (!entry.isFile || !volumePart(entry.name, part))
             continue;
@@ -122,9 +122,9 @@ bool findRelease(const std::vector<ReleaseEntry>& entries, ReleaseFolder& releas
     release.baseName = largest->first.first;
     release.volumes = largest->second.volumes;
     sortAsPartsGo(release.volumes);
-    for (int i = 0; i < 3; ++i) {
-        if (support[i])
-            release.support.push_back(supportNames[i]);
+    for (const SupportPreset& preset : supportPresets) {
+        if (support.count(preset.checkBox) != 0)
+            release.support.push_back(preset.name);
     }
     return true;
 }

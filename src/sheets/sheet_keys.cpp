@@ -25,6 +25,24 @@ uint32_t tickedBy(const FormControl& control) {
     return box != nullptr && box->kind == ControlKind::Check ? last : 0;
 }
 
+// The key's meaning, with "{presets}" written out as the support presets' names: "A", "B" and "C".
+std::string meaningOf(const FormControl& control) {
+    std::string meaning = control.sheetKey.meaning;
+    const std::string placeholder = "{presets}";
+    const size_t at = meaning.find(placeholder);
+    if (at == std::string::npos)
+        return meaning;
+    std::vector<std::string> names;
+    for (const FormControl& box : formTable::controls) {
+        if (box.preset != nullptr)
+            names.push_back(std::string("\"") + box.preset + "\"");
+    }
+    std::string list;
+    for (size_t i = 0; i < names.size(); ++i)
+        list += (i == 0 ? "" : i + 1 < names.size() ? ", " : " and ") + names[i];
+    return meaning.replace(at, placeholder.size(), list);
+}
+
 }  // namespace
 
 const std::vector<SheetKey>& sheetKeys() {
@@ -35,18 +53,21 @@ const std::vector<SheetKey>& sheetKeys() {
                 continue;
             made.push_back({findFormPage(control.page)->sheetTable, control.sheetKey.name,
                             control.sheetKey.value, &control, tickedBy(control),
-                            control.sheetKey.meaning});
+                            meaningOf(control)});
         }
         return made;
     }();
     return keys;
 }
 
-const std::vector<SupportPreset> supportPresets = {
-    {"SFV", UploadControl::SfvCheck},
-    {"CUE", UploadControl::CueCheck},
-    {"Manual", UploadControl::ManualCheck},
-};
+const std::vector<SupportPreset> supportPresets = [] {
+    std::vector<SupportPreset> presets;
+    for (const FormControl& control : formTable::controls) {
+        if (control.preset != nullptr)
+            presets.push_back({control.preset, control.id});
+    }
+    return presets;
+}();
 
 const SheetKey* findKey(const std::string& table, const std::string& name) {
     for (const SheetKey& key : sheetKeys()) {

@@ -16,14 +16,14 @@ struct SheetKey {
     // The check box that a present key ticks, or 0.
     uint32_t checkBox;
     // What the key means, for the starter sheet.
-    const char* meaning;
+    std::string meaning;
 };
 
 // Every key, table by table, in the order of the form's pages.
 const std::vector<SheetKey>& sheetKeys();
 bool isSheetTable(const std::string& name);
 
-// The support files of "Presets:", by name, with their check boxes.
+// The support files of "Presets:", by name, with their check boxes, in the form table's order.
 struct SupportPreset {
     const char* name;
     uint32_t checkBox;

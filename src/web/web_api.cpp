@@ -39,14 +39,6 @@ const char* give(std::string text) {
     return answer.c_str();
 }
 
-const FormControl* controlAt(uint32_t page, uint32_t id) {
-    for (const FormControl& control : formTable::controls) {
-        if (control.page == page && control.id == id)
-            return &control;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 const ReleaseForm& pageForm() {
@@ -88,7 +80,7 @@ EMSCRIPTEN_KEEPALIVE const char* quenbyChooseTemplate(const char* name) {
 // Sets a text box from typed text: "" or what keeps the text from the box, as the command-line
 // tool says it of a sheet's value. A refused text leaves the box as it was.
 EMSCRIPTEN_KEEPALIVE const char* quenbySetText(uint32_t page, uint32_t id, const char* utf8) {
-    const FormControl* control = controlAt(page, id);
+    const FormControl* control = findFormControl(static_cast<FormPage>(page), id);
     try {
         if (control == nullptr ||
             !form->setText(control->page, id, boxText(*control, utf8).c_str()))

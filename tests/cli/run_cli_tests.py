@@ -47,7 +47,8 @@ HIGH = b"\r\n".join(bytes(range(row, row + 32)) for row in range(0x80, 0x100, 32
 PACKS = ["jam pack t.jam Default.ntf=one.ntf sub/two.bin",
          "jam pack Quenby.jam Default.ntf=one.ntf", "jam pack other.jam one.ntf",
          "jam pack unzipped/Quenby.jam Default.ntf=one.ntf"]
-# Where the program's copies are run; shipped/ gets the build's archive and the shipped FileId.
+# Where the program's copies are run; shipped/cli gets the build's archive and the shipped FileId
+# beside its copy.
 COPIES = {"copy": "lonely/bin", "zip": "unzipped/cli", "shipped": "shipped/cli"}
 HELP = ["", "render", "check", "templates", "sheet", "sfv", "release", "jam", "jam list", "jam extract", "jam pack"]
 USAGE = [("", "A subcommand is required"), ("jam", "A subcommand is required"),
@@ -62,7 +63,8 @@ USAGE = [("", "A subcommand is required"), ("jam", "A subcommand is required"),
 # it nor above) or "zip" (its copy in unzipped/cli/, below an archive and a template as in the zip)
 # and end with >FILE (standard output). The output is that of each of OUTS the command names (a
 # tuple for several), else standard output. A message gets its line end; @PATH at its end is that
-# file's full path. {G} is golden/.
+# file's full path. {G} is golden/. A list [native, Windows] gives a platform's exit code, output
+# or message.
 COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" ", "_")), "")
             for c in HELP] + [(c, 2, b"", m + "\nRun with --help for more information.")
                               for c, m in USAGE] + [
@@ -71,7 +73,10 @@ COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" 
     ("render e.toml", 0, Golden("Default/empty.nfo"), ""),
     ("copy render e.toml", 0, b"first\r\n", ""),
     ("lonely/ copy render ../e.toml", 2, b"", "File not found:\n@lonely/Quenby.jam"),
-    ("sub/ zip templates", 0, "<Default>\nnarrow\nZipped\n", ""),
+    # The folder above the program is searched on Windows alone (the zip's cli\quenby.exe).
+    ("sub/ zip templates", [2, 0], ["", "<Default>\nnarrow\nZipped\n"],
+     ["File not found:\n@sub/Quenby.jam", ""]),
+    ("render --template FileId -o out.nfo {E}", 0, Golden("FileId/release.nfo"), ""),  # README
     ("render --archive other.jam e.toml", 2, b"", "Quenby.jam is corrupt!"),
     ("render --template sub/gone.ntf e.toml", 2, b"", "Failed to open file: gone.ntf"),
     # The sheet from standard input, OUT replaced whole; files and streams that fail.
@@ -390,6 +395,7 @@ def row(work, command, code, output, message, stdin=b""):
     before = sorted(os.listdir(work))
     got, out, err = run(args, cwd, program, stdin, stdout, limited)
     message = message[OPTIONS.wine] if type(message) is tuple else message  # (native, Windows)
+    code, output, message = (v[OPTIONS.wine] if type(v) is list else v for v in (code, output, message))
     if "@" in message:  # the full path the program's fullPathName gives
         message, path = message.split("@")
         path = os.path.realpath(os.path.join(work, path))
@@ -478,7 +484,7 @@ def main():
             os.makedirs(os.path.join(work, folder))
             shutil.copy(OPTIONS.quenby, os.path.join(work, folder))
         for shipped in [os.path.join(ROOT, "templates", "FileId.ntf"), OPTIONS.archive]:
-            shutil.copy(shipped, os.path.join(work, "shipped"))
+            shutil.copy(shipped, os.path.join(work, COPIES["shipped"]))
         for folder, (volumes, others, size) in list({**FOLDERS, **RELEASES}.items()) + (
                 [] if OPTIONS.wine else list(ODD_FOLDERS.items())):
             os.makedirs(os.path.join(work, folder))
@@ -516,6 +522,12 @@ def main():
             same("quenby sfv old: progress on a terminal", True,
                  all(part in line for part in [b"\r", b" of 8.8 KiB, ", b"/s, ", b" left"]))
             same("quenby sfv --quiet old: no progress", b"", terminal(work, ["sfv", "--quiet", "old"]))
+            # Through a symbolic link the file it leads to is replaced, or put back, and the link stays.
+            os.symlink("out.nfo", os.path.join(work, "via-out.nfo"))
+            row(work, "render -o via-out.nfo e.toml", 0, Golden("Default/empty.nfo"), "")
+            row(work, "render -o via-out.nfo --png out.png --html sub e.toml", 2, (OLD, OLD),
+                "Failed to move file: sub")
+            same("via-out.nfo: still a link", True, os.path.islink(os.path.join(work, "via-out.nfo")))
             if not OPTIONS.sanitized:  # a sheet that outgrows the memory: std::bad_alloc caught
                 row(work, "limit render -o out.nfo -", 2, OLD, "Out of memory", "zeros.toml")
     finally:

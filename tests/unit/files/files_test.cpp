@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include <cstring>
 #include <filesystem>
@@ -12,6 +15,7 @@
 
 #include "files/temp_folder.h"
 #include "foundation/errors.h"
+#include "foundation/files_platform.h"
 
 // A relative path written with '/', spelled the platform's way.
 static std::string native(std::string path) {
@@ -86,3 +90,46 @@ TEST_F(FilesTest, AtomicWriteReplacesWhollyOrFailsWithItsMessage) {
     EXPECT_EQ(0640u, info.st_mode & 07777) << "the replaced file's permissions are kept";
 #endif
 }
+
+// A save kept aside the file it replaces (a second link to it, or on a file system without hard
+// links the file itself, moved), for a caller that may put it back.
+TEST_F(FilesTest, ReplacedFileKeptAsideWithOrWithoutHardLinks) {
+    for (bool hardLinks : {true, false}) {
+        keepAsideLink =
+            hardLinks ? linkFile : +[](const char*, const char*) { return Linked::Failed; };
+        folder.write("out.nfo", "old");
+        StagedFile file;
+        String kept;
+        EXPECT_TRUE(file.open("out.nfo") && file.write("new", 3) && file.place(&kept));
+        EXPECT_EQ("new", folder.read("out.nfo")) << hardLinks;
+        EXPECT_EQ("old", folder.read(orEmpty(kept))) << hardLinks;
+        removeFile(orEmpty(kept));
+    }
+    keepAsideLink = linkFile;
+}
+
+#ifndef _WIN32
+// Through a symbolic link (relative ones from their own folder, a chain, one to nothing yet) the
+// file it leads to is replaced with its permissions, and the links stay.
+TEST_F(FilesTest, SaveThroughSymbolicLinkReplacesWhatItLeadsTo) {
+    folder.makeFolder("sub");
+    folder.write("sub/real.nfo", "old");
+    chmod("sub/real.nfo", 0640);
+    ASSERT_EQ(0, symlink("sub/real.nfo", "link.nfo") | symlink("real.nfo", "sub/inner.nfo") |
+                     symlink("sub/inner.nfo", "chain.nfo") | symlink("sub/new.nfo", "new.nfo"));
+    const char* const cases[][2] = {
+        {"link.nfo", "sub/real.nfo"}, {"chain.nfo", "sub/real.nfo"}, {"new.nfo", "sub/new.nfo"}};
+    for (const auto& c : cases) {
+        EXPECT_TRUE(writeFileAtomically(c[0], c[0], strlen(c[0])));
+        EXPECT_EQ(c[0], folder.read(c[1]));
+        struct stat info;
+        EXPECT_TRUE(lstat(c[0], &info) == 0 && S_ISLNK(info.st_mode)) << c[0];
+    }
+    struct stat info;
+    EXPECT_TRUE(stat("sub/real.nfo", &info) == 0 && (info.st_mode & 07777) == 0640);
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator("sub"))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ((std::set<std::string>{"inner.nfo", "new.nfo", "real.nfo"}), names);
+}
+#endif
