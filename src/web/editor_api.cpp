@@ -30,23 +30,9 @@ const char* give(std::string text) {
     return editorAnswer.c_str();
 }
 
-// Text as a JSON string; the text is UTF-8 already.
+// Text as a JSON string; the text is UTF-8 already. A TOML basic string's escapes are JSON's.
 std::string json(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
+    return quoted(text);
 }
 
 std::string json(uint32_t number) {
