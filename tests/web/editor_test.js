@@ -49,15 +49,17 @@ const runQuenby = (args) => spawnSync(quenby, args, {encoding: 'latin1'});
 // Edits of Wide's copy, each from the state the row before left: the line typed over, the words,
 // then what the preview shows, the problems listed, what is marked, and whether the outputs are on.
 const box = '█▓▒░   Changed by hand' + ' '.repeat(50) + '░▒▓█';
+const title = wideLines.findIndex((line) => line.startsWith('#TITLE ')) + 1;  // Wide's TITLE line
 const edits = [
-  [16, box, {preview: box + '\r\n', problems: [], marked: [], outputs: true}],
-  [17, '#TITLE 1 0 99', {preview: 'Template: Wide copy.ntf\r\nLine:     17',
-    problems: ['Line 17: Third parameter must be between -1 and 78 in directive: TITLE'],
+  [title - 1, box, {preview: box + '\r\n', problems: [], marked: [], outputs: true}],
+  [title, '#TITLE 1 0 99', {preview: `Template: Wide copy.ntf\r\nLine:     ${title}`,
+    problems: [`Line ${title}: Third parameter must be between -1 and 78 in directive: TITLE`],
     marked: ['#TITLE 1 0 99\n'], outputs: false}],
-  [17, '#TITLE 1 0 -1', {preview: box + '\r\n', problems: [], marked: [], outputs: true}],
-  [18, '█▓▒░ €uro', {preview: '█▓▒░ ?uro', problems: ['Line 18, column 6: € (U+20AC) has no CP437 character'],
+  [title, wideLines[title - 1], {preview: box + '\r\n', problems: [], marked: [], outputs: true}],
+  [title + 1, '█▓▒░ €uro', {preview: '█▓▒░ ?uro',
+    problems: [`Line ${title + 1}, column 6: € (U+20AC) has no CP437 character`],
     marked: ['€'], outputs: false, saveTemplate: false}],
-  [18, wideLines[17], {problems: [], marked: [], outputs: true, saveTemplate: true}],
+  [title + 1, wideLines[title], {problems: [], marked: [], outputs: true, saveTemplate: true}],
 ];
 
 test('Wide edited in the editor: the preview follows, faults are listed and marked, and what is saved is what the tool renders', async () => {
@@ -80,11 +82,11 @@ test('Wide edited in the editor: the preview follows, faults are listed and mark
       await page.setViewport({width: 2000, height: 1000});
       await page.screenshot({path: path.join(outDir, 'editor-fault.png')});
       await page.click('#EditorProblems button');
-      assert.equal(await page.$eval('#EditorText', (b) => b.value.slice(0, b.selectionStart).split('\n').length), 17);
+      assert.equal(await page.$eval('#EditorText', (b) => b.value.slice(0, b.selectionStart).split('\n').length), title);
     }
   }
   const saved = await download(page, 'SaveTemplate', 'Wide copy.ntf');
-  const expected = [...wideLines.slice(0, 15), box, ...wideLines.slice(16)].join('\r\n') + '\r\n';
+  const expected = [...wideLines.slice(0, title - 2), box, ...wideLines.slice(title - 1)].join('\r\n') + '\r\n';
   assert.equal(fromCp437(saved), expected);
   const savedFile = path.join(outDir, 'Wide copy.ntf');
   fs.writeFileSync(savedFile, saved);
