@@ -27,12 +27,17 @@ test('dropped release files fill the boxes as sheet --from does, and Save SFV gi
   fs.writeFileSync(sheet, execFileSync(quenby, ['sheet', '--from', folder]));
 
   const page = await openPage('release');
-  await page.evaluate((list, made) => {
+  const drop = (list) => page.evaluate((list, made) => {
     const bytesOf = new Function(`return ${made}`)();
     const dropped = new DataTransfer();
     list.forEach(([name, size], index) => dropped.items.add(new File([bytesOf(index, size)], name)));
     window.dispatchEvent(new DragEvent('drop', {dataTransfer: dropped, cancelable: true}));
-  }, files, bytesOf.toString());
+  }, list, bytesOf.toString());
+  // Files without a volume among them fill nothing.
+  await drop([['Demo.Tool.pdf', 10]]);
+  assert.equal(await statusText(page), 'No archive volumes among the files dropped: expected NAME.rar with NAME.r00 ' +
+    'and on, NAME.part1.rar and on, NAME.zip with NAME.z01 and on, NAME.7z, NAME.7z.001 and NAME.zip.001.');
+  await drop(files);
   await page.waitForFunction(() => !document.getElementById('SaveSfv').disabled, {timeout: 20000});
 
   const expected = formState(sheet).filter((state) => filled.includes(state.id));
