@@ -31,6 +31,7 @@ async function releaseFileCrc(file, buffer, run, progress) {
 
 async function openRelease(files) {
   const run = ++releaseRun;
+  showReleaseProgress(0, 0);
   releaseSfv = null;
   document.getElementById('SaveSfv').disabled = true;
   core._quenbyReleaseClear();
