@@ -72,22 +72,16 @@ bool folderSheet(const ReleaseFolder& release, const std::string& folder, std::s
             return false;
         }
     }
-    uint64_t bytes = 0;
-    for (const Volume& volume : release.volumes)
-        bytes += volume.size;
-    // Kb (1024 bytes) rounded up, or Mb when the Kb would need more than six digits.
-    uint64_t size = (bytes + 1023) / 1024;
-    const bool megabytes = size > 999999;
-    if (megabytes)
-        size = (bytes + 1048575) / 1048576;
+    const uint64_t bytes = volumeBytes(release);
+    const PackedSize packed = packedSizeOf(bytes);
     const std::string count = std::to_string(release.volumes.size());
     const std::string in = " in " + shownName(folder);
     std::vector<Filled> filled = {
         {"general", "title", quoted(release.baseName), "the volumes' name" + in},
         {"general", "software", quoted(readableName(release.baseName)), "the volumes' name" + in},
-        {"general", "packed", std::to_string(size),
+        {"general", "packed", std::to_string(packed.size),
          "rounded up from the " + std::to_string(bytes) + " bytes of the volumes" + in},
-        {"general", "unit", megabytes ? "\"Mb\"" : "\"Kb\"", "Kb up to 999999 Kb, else Mb"},
+        {"general", "unit", packed.megabytes ? "\"Mb\"" : "\"Kb\"", "Kb up to 999999 Kb, else Mb"},
         {"upload", "files", count, "the volumes" + in},
     };
     if (!release.support.empty()) {

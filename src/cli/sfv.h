@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/files.h"
+#include "sheets/sfv_text.h"
 
 class Progress;
 
@@ -26,15 +27,6 @@ FileRead fileCrc32(const std::string& path, uint32_t& crc, Progress* progress = 
 // "Failed to open file: PATH", "Failed to read from file: PATH" or "Not a regular file: PATH",
 // printed.
 void printReadFailure(FileRead failure, const std::string& path);
-
-struct SfvRow {
-    std::string name;
-    uint32_t crc = 0;
-    int line = 0;  // in the SFV read, from 1
-};
-
-// The SFV of the rows: a comment header naming Quenby, then "name CRC32HEX" a line, CR LF ends.
-std::string sfvText(const std::vector<SfvRow>& rows);
 
 // The rows of an SFV's text; blank lines and ";" comments are skipped. Each malformed line adds
 // "SFV:LINE: ..." to problems. The names are as written: sfvNameProblem says which may be opened.

@@ -7,6 +7,7 @@
 
 #include "engine/form_table.h"
 #include "sheets/sheet_keys.h"
+#include "sheets/sheet_text.h"
 
 namespace {
 
@@ -143,4 +144,18 @@ uint64_t volumeBytes(const ReleaseFolder& release) {
     for (const Volume& volume : release.volumes)
         bytes += volume.size;
     return bytes;
+}
+
+std::string releaseFileKeys(const ReleaseFolder& release) {
+    const PackedSize packed = packedSizeOf(volumeBytes(release));
+    std::string keys = "[general]\npacked = " + std::to_string(packed.size) +
+                       "\nunit = " + (packed.megabytes ? "\"Mb\"" : "\"Kb\"") +
+                       "\n[upload]\nfiles = " + std::to_string(release.volumes.size()) + "\n";
+    if (!release.support.empty()) {
+        std::string names;
+        for (const std::string& name : release.support)
+            names += (names.empty() ? "" : ", ") + quoted(name);
+        keys += "support = [" + names + "]\n";
+    }
+    return keys;
 }

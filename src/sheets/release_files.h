@@ -49,3 +49,7 @@ uint64_t volumeBytes(const ReleaseFolder& release);
 // What the volumes tell when no volume is found, for the message: "NAME.rar with NAME.r00 and on,
 // NAME.part1.rar and on, ...".
 extern const char* const volumeKinds;
+
+// The keys of a release sheet that the release's files tell: the packed size and its unit, the
+// number of files and the support files, as the lines of a sheet.
+std::string releaseFileKeys(const ReleaseFolder& release);

@@ -447,6 +447,10 @@ function dropped(event) {
   event.preventDefault();
   $('Drop').hidden = true;
   const files = [...event.dataTransfer.files];
+  if (isReleaseDrop(files)) {
+    openRelease(files);
+    return;
+  }
   const sheets = files.filter((file) => /\.toml$/i.test(file.name));
   if (sheets.length > 0) openSheet(sheets[0]);
   const templates = files.filter((file) => !/\.toml$/i.test(file.name));
@@ -478,6 +482,7 @@ function connect() {
   window.addEventListener('dragleave', (event) => { if (!event.relatedTarget) $('Drop').hidden = true; });
   window.addEventListener('drop', dropped);
   connectEditor();
+  connectRelease();
 }
 
 async function start() {

@@ -45,6 +45,14 @@ const ReleaseForm& pageForm() {
     return *form;
 }
 
+RecordForm& pageRecordForm() {
+    return *form;
+}
+
+const char* pageAnswer(std::string text) {
+    return give(std::move(text));
+}
+
 extern "C" {
 
 // Opens the archive, loads "<Default>" and lists the shipped templates: "" or why not.
