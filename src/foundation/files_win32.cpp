@@ -28,7 +28,8 @@ HANDLE handleOf(FileHandle file) {
 UINT nameCodePage = CP_ACP;
 
 // A path name as the wide calls take it; get() is null when it cannot be converted (a name that
-// is not UTF-8 where UTF-8 is used, or no memory), and every call given it then fails.
+// is not UTF-8 where UTF-8 is used, or no memory), and every call given it then fails. A name of
+// ordinary length is converted in place, so that opening a file takes no memory of the heap.
 class WideName {
 public:
     explicit WideName(const char* name) {
@@ -37,20 +38,29 @@ public:
             name == nullptr ? 0 : MultiByteToWideChar(nameCodePage, flags, name, -1, nullptr, 0);
         if (count <= 0 || count > 0x7FFF)
             return;
-        size = static_cast<uint32_t>(count) * sizeof(wchar_t);
-        text = static_cast<wchar_t*>(memAlloc(size));
+        if (static_cast<size_t>(count) <= sizeof local / sizeof local[0]) {
+            text = local;
+        } else {
+            size = static_cast<uint32_t>(count) * sizeof(wchar_t);
+            text = static_cast<wchar_t*>(memAlloc(size));
+        }
         if (text != nullptr &&
             MultiByteToWideChar(nameCodePage, flags, name, -1, text, count) != count) {
-            memFree(text, size);
+            release();
             text = nullptr;
         }
     }
-    ~WideName() { memFree(text, size); }
+    ~WideName() { release(); }
     WideName(const WideName&) = delete;
     WideName& operator=(const WideName&) = delete;
     const wchar_t* get() const { return text; }
 
 private:
+    void release() {
+        if (text != local)
+            memFree(text, size);
+    }
+    wchar_t local[MAX_PATH + 1];
     wchar_t* text = nullptr;
     uint32_t size = 0;
 };

@@ -127,10 +127,10 @@ COMMANDS = [(c + " --help", 0, Golden("help/%s.txt" % (c or "quenby").replace(" 
      "of its own\n", ""),
     ("check warn/control.ntf", 0, "warn/control.ntf:1:3: warning: control byte 0x0D: viewers take "
      "it as a control, not a glyph\n", ""),
-    ("check warn/nul.ntf", 0, "warn/nul.ntf:1:3: warning: NUL byte: the engine ends the line here\n", ""),
+    ("check warn/nul-byte.ntf", 0, "warn/nul-byte.ntf:1:3: warning: NUL byte: the engine ends the line here\n", ""),
     ("check warn/room.ntf", 0, "warn/room.ntf:1:12: warning: TITLE has no room for any text: line 2 "
      "is not blank at column 39\n", ""),
-    ("check --strict warn/nul.ntf", 1, "warn/nul.ntf:1:3: warning: NUL byte: the engine ends the "
+    ("check --strict warn/nul-byte.ntf", 1, "warn/nul-byte.ntf:1:3: warning: NUL byte: the engine ends the "
      "line here\n", ""),
     # The selector's entries, sorted ignoring case ("" is ".ntf"); then the jam commands.
     ("sel/ copy templates --archive {A}", 0, "\n<Default>\n_under\nAlpha\nbeta\nDefault\nZed\n", ""),

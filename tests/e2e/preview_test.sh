@@ -12,6 +12,10 @@ app_fresh "Default.ntf=$E2E_DIR/templates/Framed.ntf"
 cp "$E2E_DIR/templates/Plain.ntf" "$E2E_DIR/templates/Broken.ntf" "$APP/"
 cp "$E2E_DIR/templates/Plain.ntf" "$APP/Gone.ntf"
 names=$(cd "$APP" && for f in *.ntf; do echo "${f%.ntf}"; done | LC_ALL=C sort -f | sed 's/^/\\n/' | tr -d '\n')
+# The selector's neighbours of Broken, which the arrow keys reach.
+sorted=$(printf '<Default>\n' && cd "$APP" && for f in *.ntf; do echo "${f%.ntf}"; done | LC_ALL=C sort -f)
+before_broken=$(grep -x -B1 Broken <<<"$sorted" | head -1)
+after_broken=$(grep -x -A1 Broken <<<"$sorted" | tail -1)
 mkdir "$out"
 quenby_start shown
 
@@ -42,15 +46,15 @@ combo-select 4 TemplateList Broken | CopyButton:d SaveButton:d
 gettext 4 TextEdit ->file $golden/full-broken.nfo
 combo-select 4 TemplateList "<Default>" | CopyButton:e SaveButton:e
 gettext 4 TextEdit ->file $golden/full-framed.nfo
-key 4 TemplateList DOWN
+combo-select 4 TemplateList "$after_broken"
+key 4 TemplateList UP | CopyButton:d SaveButton:d
 gettext 4 TemplateList -> Broken
 gettext 4 TextEdit ->file $golden/full-broken.nfo
 EOF
 screenshot preview-failure
 check "one step up" <<EOF
 key 4 TemplateList UP | CopyButton:e SaveButton:e
-gettext 4 TemplateList -> "<Default>"
-gettext 4 TextEdit ->file $golden/full-framed.nfo
+gettext 4 TemplateList -> "$before_broken"
 EOF
 
 test_case "Copy to Clipboard puts exactly the NFO on the clipboard as OEM text with one NUL"
