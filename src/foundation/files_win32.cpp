@@ -65,17 +65,22 @@ private:
     uint32_t size = 0;
 };
 
-// A wide name in the code page of path names; a null String when it cannot be had.
-String narrowName(const wchar_t* name) {
+// A wide name in the code page of path names; a null String when it cannot be had, with
+// outOfMemory set when that is for want of memory rather than a name the code page lacks.
+String narrowName(const wchar_t* name, bool* outOfMemory = nullptr) {
     const int size = WideCharToMultiByte(nameCodePage, 0, name, -1, nullptr, 0, nullptr, nullptr);
     if (size <= 0)
         return String();
     char* buffer = static_cast<char*>(memAlloc(static_cast<uint32_t>(size)));
-    if (buffer == nullptr)
-        return String();
     String result;
-    if (WideCharToMultiByte(nameCodePage, 0, name, -1, buffer, size, nullptr, nullptr) == size)
+    if (buffer != nullptr &&
+        WideCharToMultiByte(nameCodePage, 0, name, -1, buffer, size, nullptr, nullptr) == size) {
         result = String(buffer);
+        if (result.chars() == nullptr && outOfMemory != nullptr)
+            *outOfMemory = true;
+    } else if (buffer == nullptr && outOfMemory != nullptr) {
+        *outOfMemory = true;
+    }
     memFree(buffer, static_cast<uint32_t>(size));
     return result;
 }
@@ -341,7 +346,13 @@ bool findFiles(const char* extension, FoundFileVisit visit, void* context) {
             continue;
         // The pattern also matches through a file's short 8.3 name ("x.ntfx" has one ending in
         // ".NTF"), so the real name is checked too.
-        const String name = narrowName(found.cFileName);
+        bool outOfMemory = false;
+        const String name = narrowName(found.cFileName, &outOfMemory);
+        if (outOfMemory) {
+            setLastError(OutOfMemory);  // a name lost would list too few templates
+            completed = false;
+            break;
+        }
         if (name.chars() == nullptr || !hasExtension(name.chars(), extension))
             continue;
         if (!visit(name.chars(), context)) {

@@ -55,6 +55,8 @@ screenshot preview-failure
 check "one step up" <<EOF
 key 4 TemplateList UP | CopyButton:e SaveButton:e
 gettext 4 TemplateList -> "$before_broken"
+combo-select 4 TemplateList "<Default>"
+gettext 4 TextEdit ->file $golden/full-framed.nfo
 EOF
 
 test_case "Copy to Clipboard puts exactly the NFO on the clipboard as OEM text with one NUL"
